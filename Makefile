@@ -1,0 +1,33 @@
+# Everything a fresh Debian 12 machine needs: `make run`, `make test`.
+BUILD    ?= build
+SAN_BUILD ?= build-sanitize
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+ARGS ?=
+
+.PHONY: all deps configure build test sanitize run clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD)
+
+test: build
+	@ctest --test-dir $(BUILD) --output-on-failure -j2 --timeout 600
+
+# Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer (CI runs it after `test`).
+sanitize: deps
+	@cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBARVELL_SANITIZE=ON -DBARVELL_DESKTOP=OFF >/dev/null
+	@cmake --build $(SAN_BUILD)
+	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(SAN_BUILD) --output-on-failure -j2 -LE desktop --timeout 900
+
+run: build
+	@./$(BUILD)/entry/barvell $(ARGS)
+
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD)

@@ -1,0 +1,38 @@
+// Text and number conversion, as typed C++ functions over the runtime's value kinds.
+// Texts are zero-terminated GBK byte strings; a null pointer is the empty text. Positions
+// and lengths count bytes and are 1-based. Results are owned std::strings / vectors here;
+// the library-command wrappers turn them into heap blocks (empty = no value).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "barvell/call_interface.h"
+
+namespace barvell::runtime {
+
+int32_t TextLength(const char* text);
+std::string LeftText(const char* text, int32_t n);
+std::string RightText(const char* text, int32_t n);
+std::string MidText(const char* text, int32_t start, int32_t n);
+// start and ignore_case are optional arguments; nullopt = omitted.
+int32_t FindText(const char* text, const char* sought, std::optional<int32_t> start = {},
+                 std::optional<bool> ignore_case = {});
+std::string ToUpper(const char* text);
+// separator nullopt = omitted (","); max_count nullopt = unlimited.
+std::vector<std::string> SplitText(const char* text, std::optional<const char*> separator = {},
+                                   std::optional<int32_t> max_count = {});
+// "Any value": the argument record with its type tag.
+double ToNumber(const ArgRecord& value);
+int32_t ToInteger(const ArgRecord& value);
+std::string ToText(const ArgRecord& value);
+// Divisor 0 raises the runtime error "不能求余数于零".
+double Remainder(double dividend, std::span<const double> divisors);
+std::vector<uint8_t> BlankBytes(int32_t n);
+// byte_array: an array block of one dimension, or null.
+int32_t ByteArrayLength(const void* byte_array);
+
+}  // namespace barvell::runtime

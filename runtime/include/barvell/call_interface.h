@@ -1,0 +1,231 @@
+// The runtime's public call interface: everything the program may know of the runtime.
+// The program reaches the runtime only through the KernelEntryTable it is handed at start,
+// with the records, type tags and ids declared here.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+namespace barvell {
+
+// ---------------------------------------------------------------------------------------
+// Ids. Bits 28-31 class (5 window, 0 window component, 1 control, 2 menu item), bits 24-27
+// kind (2 window, 6 component), bits 16-23 the value 1, bits 0-15 a sequence number.
+using WindowId = uint32_t;
+using ComponentId = uint32_t;
+using TypeId = uint32_t;  // library number << 16 | type number, both 1-based
+
+constexpr uint32_t IdClass(uint32_t id) { return id >> 28; }
+constexpr uint32_t IdKind(uint32_t id) { return (id >> 24) & 0xF; }
+constexpr bool IdIsValid(uint32_t id) { return (id & 0x00FFFFFF) != 0 && IdKind(id) != 0; }
+constexpr bool IdIsMenuItem(uint32_t id) { return IdKind(id) == 6 && IdClass(id) == 2; }
+
+namespace type_id {
+constexpr TypeId kWindow = 0x00010001;
+constexpr TypeId kMenuItem = 0x00010003;
+constexpr TypeId kEditBox = 0x00010005;
+constexpr TypeId kPictureBox = 0x00010006;
+constexpr TypeId kDrawPanel = 0x00010008;
+constexpr TypeId kGroupBox = 0x00010009;
+constexpr TypeId kLabel = 0x0001000A;
+constexpr TypeId kButton = 0x0001000B;
+constexpr TypeId kComboBox = 0x0001000E;
+constexpr TypeId kColourPicker = 0x0001001C;
+constexpr TypeId kCommonDialog = 0x0001001F;
+constexpr TypeId kSuperBar = 0x00020001;
+constexpr TypeId kStatusBar = 0x00030002;
+}  // namespace type_id
+
+// ---------------------------------------------------------------------------------------
+// Type tags of argument and result records. A component reference is tagged with its
+// TypeId instead (low word WindowId, high word ComponentId).
+using TypeTag = uint32_t;
+namespace tag {
+constexpr TypeTag kByte = 0x80000101;
+constexpr TypeTag kShort = 0x80000201;
+constexpr TypeTag kInt = 0x80000301;
+constexpr TypeTag kLong = 0x80000401;
+constexpr TypeTag kFloat = 0x80000501;
+constexpr TypeTag kDouble = 0x80000601;
+constexpr TypeTag kBool = 0x80000002;
+constexpr TypeTag kDateTime = 0x80000003;
+constexpr TypeTag kText = 0x80000004;
+constexpr TypeTag kByteArray = 0x80000005;
+constexpr TypeTag kSubroutine = 0x80000006;
+constexpr TypeTag kValue8 = 0x80000008;
+}  // namespace tag
+
+// One argument of a library command: 12 bytes, value low word, value high word, tag.
+// An omitted optional argument is three zero words.
+//
+// Pointer-valued kinds (text, byte array, array, subroutine pointer) were designed for
+// 32-bit pointers held in the low word. On a 64-bit build the pointer takes the low and the
+// high word together (low word first), so the record stays 12 bytes and an 8-byte value and
+// a pointer are carried the same way.
+struct ArgRecord {
+  uint32_t low = 0;
+  uint32_t high = 0;
+  TypeTag tag = 0;
+
+  uint64_t Bits() const { return uint64_t(high) << 32 | low; }
+  void SetBits(uint64_t v) {
+    low = uint32_t(v);
+    high = uint32_t(v >> 32);
+  }
+  template <typename T>
+  T* Pointer() const {
+    return reinterpret_cast<T*>(static_cast<uintptr_t>(Bits()));
+  }
+  const char* Text() const { return Pointer<const char>(); }
+  bool IsOmitted() const { return low == 0 && high == 0 && tag == 0; }
+
+  static ArgRecord Int(int32_t v) { return {uint32_t(v), 0, tag::kInt}; }
+  static ArgRecord Bool(bool v) { return {v ? 1u : 0u, 0, tag::kBool}; }
+  static ArgRecord Long(int64_t v) {
+    ArgRecord r{0, 0, tag::kLong};
+    r.SetBits(uint64_t(v));
+    return r;
+  }
+  static ArgRecord Double(double v) {
+    ArgRecord r{0, 0, tag::kDouble};
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    r.SetBits(bits);
+    return r;
+  }
+  static ArgRecord Float(float v) {
+    uint32_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return {bits, 0, tag::kFloat};
+  }
+  static ArgRecord OfPointer(const void* p, TypeTag t) {
+    ArgRecord r{0, 0, t};
+    r.SetBits(static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p)));
+    return r;
+  }
+  static ArgRecord Text(const char* s) { return OfPointer(s, tag::kText); }
+  static ArgRecord Component(TypeId type, WindowId w, ComponentId c) { return {w, c, type}; }
+};
+static_assert(sizeof(ArgRecord) == 12, "an argument record is three 32-bit words");
+
+// What a library command fills: value low word, value high word, and a third word the
+// command may set. Pointer results use low and high together, as in ArgRecord.
+struct ResultRecord {
+  uint32_t low = 0;
+  uint32_t high = 0;
+  uint32_t extra = 0;
+
+  uint64_t Bits() const { return uint64_t(high) << 32 | low; }
+  void SetBits(uint64_t v) {
+    low = uint32_t(v);
+    high = uint32_t(v >> 32);
+  }
+  template <typename T>
+  T* Pointer() const {
+    return reinterpret_cast<T*>(static_cast<uintptr_t>(Bits()));
+  }
+  void SetPointer(const void* p) {
+    SetBits(static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p)));
+  }
+  int32_t Int() const { return int32_t(low); }
+  double Double() const {
+    double d;
+    uint64_t bits = Bits();
+    std::memcpy(&d, &bits, sizeof d);
+    return d;
+  }
+};
+static_assert(sizeof(ResultRecord) == 12, "a result record is three 32-bit words");
+
+// Every library command has this one signature.
+using LibraryCommand = void (*)(ResultRecord* result, int32_t count, ArgRecord* args);
+
+// ---------------------------------------------------------------------------------------
+// Array blocks: u32 dimension count d, d u32 dimension sizes, then the elements (first
+// index fastest). Byte arrays are arrays of one dimension of bytes.
+struct ArrayHeader {
+  uint32_t dimensions;
+  // followed by uint32_t sizes[dimensions], then the elements
+};
+
+inline uint32_t ArrayElementCount(const void* block) {
+  if (block == nullptr) return 0;
+  const uint32_t* words = static_cast<const uint32_t*>(block);
+  uint32_t count = 1;
+  for (uint32_t i = 0; i < words[0]; ++i) count *= words[1 + i];
+  return count;
+}
+inline uint8_t* ArrayElements(void* block) {
+  uint32_t* words = static_cast<uint32_t*>(block);
+  return reinterpret_cast<uint8_t*>(words + 1 + words[0]);
+}
+inline const uint8_t* ArrayElements(const void* block) {
+  const uint32_t* words = static_cast<const uint32_t*>(block);
+  return reinterpret_cast<const uint8_t*>(words + 1 + words[0]);
+}
+
+// ---------------------------------------------------------------------------------------
+// Event handlers. A handler receives the event's arguments as 32-bit words in argument
+// order and says whether it produced a value; a handler returning no value and one
+// returning 0 stay distinguishable.
+struct HandlerResult {
+  bool has_value = false;
+  int64_t value = 0;
+
+  static HandlerResult None() { return {}; }
+  static HandlerResult Of(int64_t v) { return {true, v}; }
+};
+using Handler = HandlerResult (*)(const uint32_t* args, uint32_t count);
+
+// ---------------------------------------------------------------------------------------
+// The kernel entries, in their fixed order. Entry 2 binds the DLL command on first use and
+// returns the export's address; the program calls it with the export's own arguments.
+struct KernelEntryTable {
+  void (*RaiseRuntimeError)(int32_t error, uint32_t position_a, uint32_t position_b);
+  void* (*CallDllCommand)(int32_t number);
+  ResultRecord (*CallLibraryCommandOf)(int32_t library, int32_t command, int32_t count,
+                                       ArgRecord* args);
+  ResultRecord (*CallLibraryCommand)(int32_t command, int32_t count, ArgRecord* args);
+  int64_t (*ReadProperty)(WindowId window, ComponentId component, int32_t property,
+                          int32_t index);
+  void (*WriteProperty)(WindowId window, ComponentId component, int32_t property,
+                        int32_t index, uint32_t low, uint32_t high);
+  void* (*AllocateBlock)(int32_t bytes);
+  void* (*ReallocateBlock)(void* block, int32_t bytes);
+  void (*FreeBlock)(void* block);
+  void (*EndProgram)(int32_t exit_code);
+  void (*RunMessageLoop)();
+  void (*LoadStartWindow)(WindowId window);
+  intptr_t (*Service)(int32_t service, intptr_t a, intptr_t b, intptr_t c, intptr_t d);
+};
+
+// Service numbers reached through KernelEntryTable::Service.
+namespace service {
+constexpr int32_t kFindFile = 0;
+constexpr int32_t kCloseFileSearch = 1;
+constexpr int32_t kMakeArrayWritable = 2;
+constexpr int32_t kRegisterCleanup = 3;
+constexpr int32_t kReadObjectProperty = 4;
+constexpr int32_t kWriteObjectProperty = 5;
+constexpr int32_t kInitialise = 6;
+}  // namespace service
+
+// Commands of the runtime's first command library, by number.
+namespace command {
+// text and number conversion
+constexpr int32_t kTextLength = 0;
+constexpr int32_t kLeftText = 1;
+constexpr int32_t kRightText = 2;
+constexpr int32_t kMidText = 3;
+constexpr int32_t kFindText = 4;
+constexpr int32_t kToUpper = 5;
+constexpr int32_t kSplitText = 6;
+constexpr int32_t kToNumber = 7;
+constexpr int32_t kToInteger = 8;
+constexpr int32_t kToText = 9;
+constexpr int32_t kRemainder = 10;
+constexpr int32_t kBlankBytes = 11;
+constexpr int32_t kByteArrayLength = 12;
+}  // namespace command
+
+}  // namespace barvell
