@@ -1,0 +1,25 @@
+// The runtime heap: every block handed to the program comes from here and is freed with
+// FreeBlock. Pointers into the ConstantArea are never freed or resized in place.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace barvell::runtime {
+
+void* AllocateBlock(int32_t bytes);
+void* ReallocateBlock(void* block, int32_t bytes);
+void FreeBlock(void* block);
+
+// A new zero-terminated copy of a text; the empty text gives null (no block).
+char* CopyText(std::string_view text);
+// A new one-dimensional byte array block; no bytes give null (the empty byte array).
+void* NewByteArray(std::span<const uint8_t> bytes);
+
+// The program's ConstantArea, [start, start + size).
+void SetConstantArea(const void* start, size_t size);
+bool InConstantArea(const void* p);
+
+}  // namespace barvell::runtime
