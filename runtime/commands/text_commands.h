@@ -22,11 +22,15 @@ std::string MidText(const char* text, int32_t start, int32_t n);
 int32_t FindText(const char* text, const char* sought, std::optional<int32_t> start = {},
                  std::optional<bool> ignore_case = {});
 std::string ToUpper(const char* text);
-// separator nullopt = omitted (","); max_count nullopt = unlimited.
+// separator nullopt = omitted (","), a given null = the empty separator (no cut);
+// max_count nullopt = unlimited. Empty pieces between separators are kept.
 std::vector<std::string> SplitText(const char* text, std::optional<const char*> separator = {},
                                    std::optional<int32_t> max_count = {});
-// "Any value": the argument record with its type tag.
+// "Any value": the argument record with its type tag. Texts are read after their
+// full-width digits and signs are made ASCII.
 double ToNumber(const ArgRecord& value);
+// Texts wrap in 32 bits like atoi; a float or double outside the int range (or NaN) gives
+// INT32_MIN.
 int32_t ToInteger(const ArgRecord& value);
 std::string ToText(const ArgRecord& value);
 // Divisor 0 raises the runtime error "不能求余数于零".
