@@ -78,12 +78,4 @@ std::optional<std::u16string> DecodeCodePage(std::string_view bytes, uint32_t co
   return units;
 }
 
-std::string AnsiToUtf8(std::string_view ansi) {
-  return Convert("GBK", "UTF-8", ansi, false, "?", 1).value_or(std::string());
-}
-
-std::string Utf8ToAnsi(std::string_view utf8) {
-  return Convert("UTF-8", "GBK", utf8, false, "?", 1).value_or(std::string());
-}
-
 }  // namespace barvell::platform

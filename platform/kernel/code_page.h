@@ -1,6 +1,6 @@
-// Conversions between the system's narrow code page (GBK, code page 936) and the host's
-// Unicode forms, as the kernel's own functions need them: module paths, file names,
-// terminal output and MultiByteToWideChar. Texts inside the program are GBK bytes.
+// Decoding of the code pages the kernel's MultiByteToWideChar understands, with the
+// system function's choice between failing and replacing on an undecodable byte (the
+// plain GBK conversions of platform/text always replace).
 #pragma once
 
 #include <cstdint>
@@ -21,9 +21,5 @@ constexpr uint32_t kCodePageUtf8 = 65001;  // CP_UTF8
 // unknown code page gives nullopt.
 std::optional<std::u16string> DecodeCodePage(std::string_view bytes, uint32_t code_page,
                                              bool strict);
-
-// GBK <-> UTF-8 for paths and terminal output; undecodable input becomes '?'.
-std::string AnsiToUtf8(std::string_view ansi);
-std::string Utf8ToAnsi(std::string_view utf8);
 
 }  // namespace barvell::platform

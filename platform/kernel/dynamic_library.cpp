@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/kernel/builtin_modules.h"
-#include "platform/kernel/code_page.h"
+#include "platform/text/gbk.h"
 
 namespace barvell::platform {
 
@@ -22,7 +22,7 @@ int64_t g_load_count = 0;
 int64_t g_loaded_now = 0;
 
 // Only printable ASCII names go to the host loader unchanged; others are converted.
-std::string NativeName(std::string_view name) { return AnsiToUtf8(name); }
+std::string NativeName(std::string_view name) { return GbkToUtf8(name); }
 
 }  // namespace
 

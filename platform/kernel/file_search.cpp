@@ -6,7 +6,7 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/kernel/code_page.h"
+#include "platform/text/gbk.h"
 
 namespace barvell::platform {
 
@@ -80,8 +80,8 @@ FileSearch* FindFirstFile(std::string_view pattern, FoundFile* first) {
 
   auto search = new FileSearch;
   std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator(AnsiToUtf8(directory), ec)) {
-    std::string name = Utf8ToAnsi(entry.path().filename().string());
+  for (const auto& entry : std::filesystem::directory_iterator(GbkToUtf8(directory), ec)) {
+    std::string name = Utf8ToGbk(entry.path().filename().string());
     if (WildcardMatch(wildcard, name)) search->matches.push_back({name, AttributesOf(entry, name)});
   }
   if (search->matches.empty()) {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/kernel/code_page.h"
+#include "platform/text/gbk.h"
 
 namespace barvell::platform {
 
@@ -29,7 +29,7 @@ std::string WithoutCarriageReturns(std::string text) {
 
 int32_t RecordAndPrint(std::string_view text, std::string_view caption, uint32_t style) {
   Recorded().push_back({std::string(text), std::string(caption), style});
-  std::string shown = "[" + AnsiToUtf8(caption) + "] " + WithoutCarriageReturns(AnsiToUtf8(text));
+  std::string shown = "[" + GbkToUtf8(caption) + "] " + WithoutCarriageReturns(GbkToUtf8(text));
   std::fprintf(stderr, "%s\n", shown.c_str());
   std::fflush(stderr);
   return kMessageBoxAnswerOk;

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "platform/kernel/code_page.h"
+#include "platform/text/gbk.h"
 
 namespace barvell::platform {
 
@@ -17,18 +17,18 @@ std::string ModuleFileName() {
   std::error_code ec;
   std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
   if (ec) return {};
-  return Utf8ToAnsi(self.string());
+  return Utf8ToGbk(self.string());
 }
 
 bool SetCurrentDirectory(std::string_view path) {
-  std::string native = AnsiToUtf8(path);
+  std::string native = GbkToUtf8(path);
   return !native.empty() && ::chdir(native.c_str()) == 0;
 }
 
 std::string CurrentDirectory() {
   std::error_code ec;
   std::filesystem::path here = std::filesystem::current_path(ec);
-  return ec ? std::string() : Utf8ToAnsi(here.string());
+  return ec ? std::string() : Utf8ToGbk(here.string());
 }
 
 namespace {
