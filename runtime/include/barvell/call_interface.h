@@ -282,3 +282,15 @@ constexpr int32_t kByteArrayLength = 12;
 }  // namespace command
 
 }  // namespace barvell
+
+// ---------------------------------------------------------------------------------------
+// The program's handler table, which is its code base: a template's handler offset is the
+// entry's index times 8 (a fixed stride, whatever the pointer size), so offset 0 is the
+// first entry. A null function is a handler that is not there yet; dispatch skips it.
+namespace barvell {
+struct HandlerEntry {
+  const char* name;
+  Handler function;
+};
+constexpr int32_t kHandlerStride = 8;
+}  // namespace barvell
