@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "barvell/call_interface.h"
+#include "runtime/template_area.h"  // component_flag, menu_flag
 
 namespace barvell::runtime {
 
@@ -34,18 +35,6 @@ class ComponentObject {
   // The component's cursor data changed while it is loaded.
   virtual void CursorChanged(std::span<const uint8_t> cursor_data) {}
 };
-
-// Template flag bits of controls and of menu items.
-namespace component_flag {
-constexpr uint32_t kVisible = 0x1;
-constexpr uint32_t kDisabled = 0x2;
-constexpr uint32_t kTabStop = 0x4;
-}  // namespace component_flag
-namespace menu_flag {
-constexpr uint32_t kHidden = 0x1;
-constexpr uint32_t kDisabled = 0x2;
-constexpr uint32_t kChecked = 0x4;
-}  // namespace menu_flag
 
 // A component record of a window in the registry.
 class ComponentView {

@@ -32,6 +32,8 @@ struct LoaderHooks {
   std::function<bool(WindowId* window, ComponentId* component)> event_source;
   // Service callback 2000: a window has been destroyed.
   std::function<void(WindowId window)> window_destroyed;
+  // A menu item's record changed: rebuild that window's menu bar.
+  std::function<void(WindowId window)> menu_changed;
   // Shutdown: empty the idle callbacks and unload every window.
   std::function<void()> unload_all_windows;
 };

@@ -218,14 +218,17 @@ using CleanupRoutine = void (*)(int32_t position);
 // ---------------------------------------------------------------------------------------
 // The program's descriptor, read once by runtime initialisation (service 6). Designed as
 // thirteen 32-bit words; on a 64-bit build the address fields are pointer-sized, the
-// counts and sizes stay 32-bit.
+// counts and sizes stay 32-bit. The handler count after the code base is an addition, so
+// that every template handler offset can be checked against the table it points into.
 struct CommandLibrary;  // a command library of the runtime; opaque to the program
+struct HandlerEntry;    // below: the program's handler table, its code base
 
 struct ProgramDescriptor {
   uint32_t run_mode;   // 2 = debug run; non-zero = windows honour their start state
   uint32_t reserved1;  // 0
   uint32_t reserved2;  // 0x10357
-  const void* code_base;  // the program's handler table; template handler offsets count from it
+  const HandlerEntry* code_base;  // the program's handler table; handler offsets count from it
+  uint32_t handler_count;         // entries of that table (an addition: offsets are checked)
   const void* constant_start;
   uint32_t constant_size;
   const void* template_start;
