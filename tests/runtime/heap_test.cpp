@@ -54,7 +54,9 @@ TEST(Heap, ReallocatingNullAllocatesAndHeapBlocksKeepTheirContents) {
   p = static_cast<char*>(kernel.ReallocateBlock(p, 0));  // still a block of its own
   EXPECT_NE(p, nullptr);
   kernel.FreeBlock(p);
-  EXPECT_NE(kernel.AllocateBlock(0), nullptr);
+  void* empty = kernel.AllocateBlock(0);
+  EXPECT_NE(empty, nullptr);
+  kernel.FreeBlock(empty);
 }
 
 TEST(Heap, EmptyTextsAndByteArraysAreNoBlock) {
