@@ -38,8 +38,8 @@ int32_t GetInt(const FontDescription& f, size_t at) {
 void SetInt(FontDescription& f, size_t at, int32_t v) { std::memcpy(f.data() + at, &v, 4); }
 
 // MulDiv: a * b / c rounded half away from zero, kept within 32 bits.
-int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
-  double r = std::round(double(int64_t(a) * b) / c);
+int32_t MulDiv(int64_t a, int32_t b, int32_t c) {
+  double r = std::round(double(a * b) / c);
   if (r > INT32_MAX) return INT32_MAX;
   if (r < INT32_MIN) return INT32_MIN;
   return int32_t(r);
@@ -87,7 +87,7 @@ int64_t ReadFontMember(const FontDescription& f, int32_t member) {
     case font_member::kItalic: return f[kItalic] != 0 ? 1 : 0;
     case font_member::kStrikeOut: return f[kStrikeOut] != 0 ? 1 : 0;
     case font_member::kUnderline: return f[kUnderline] != 0 ? 1 : 0;
-    case font_member::kSize: return MulDiv(std::abs(GetInt(f, kHeight)), 72, kScreenDpi);
+    case font_member::kSize: return MulDiv(std::llabs(GetInt(f, kHeight)), 72, kScreenDpi);
     case font_member::kFaceName:
       return int64_t(reinterpret_cast<uintptr_t>(CopyText(FaceOf(f))));
     case font_member::kWhole: {
@@ -120,7 +120,7 @@ void WriteFontMember(FontDescription& f, int32_t member, uint64_t value) {
     case font_member::kStrikeOut: f[kStrikeOut] = v != 0; break;
     case font_member::kUnderline: f[kUnderline] = v != 0; break;
     case font_member::kSize:
-      SetInt(f, kHeight, -MulDiv(v == INT32_MIN ? INT32_MAX : std::abs(v), kScreenDpi, 72));
+      SetInt(f, kHeight, -MulDiv(std::llabs(v), kScreenDpi, 72));
       break;
     case font_member::kFaceName: SetFace(f, TextAt(value)); break;
     case font_member::kWhole: {

@@ -62,10 +62,8 @@ void CloseFileSearch(intptr_t handle) {
 void MakeArrayWritable(int32_t element_size, void** array) {
   if (array == nullptr || *array == nullptr || !InConstantArea(*array)) return;
   size_t bytes = ArrayBlockBytes(*array, std::max(element_size, 0));
-  if (bytes > size_t(INT32_MAX)) bytes = size_t(INT32_MAX);
-  void* copy = AllocateBlock(int32_t(bytes));
-  std::memcpy(copy, *array, bytes);
-  *array = copy;
+  // Reallocating a constant copies it into a new block, never past the area's end.
+  *array = ReallocateBlock(*array, int32_t(std::min(bytes, size_t(INT32_MAX))));
 }
 
 void RegisterCleanup(CleanupRoutine routine) {

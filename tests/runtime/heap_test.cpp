@@ -97,5 +97,16 @@ TEST(Heap, MakeArrayWritableCopiesOnlyConstants) {
   kernel.FreeBlock(array);
 }
 
+TEST(Heap, MakeArrayWritableNeverCopiesPastTheConstantArea) {
+  TestProgram program;
+  const KernelEntryTable& kernel = program.Start();
+  program.constants.array[1] = 1000000;  // a header claiming far more than the area holds
+  void* array = program.constants.array;
+  kernel.Service(service::kMakeArrayWritable, 4, reinterpret_cast<intptr_t>(&array), 0, 0, 0);
+  ASSERT_NE(array, static_cast<void*>(program.constants.array));
+  EXPECT_STREQ(reinterpret_cast<char*>(array) + sizeof program.constants.array, "end");
+  kernel.FreeBlock(array);
+}
+
 }  // namespace
 }  // namespace barvell
