@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "barvell/call_interface.h"
 #include "runtime/type_descriptor.h"
@@ -37,6 +38,10 @@ namespace runtime {
 // The runtime's first library: text and number conversion at the numbers of
 // barvell::command, and the component types of library 1.
 extern const CommandLibrary kCoreLibrary;
+
+// The runtime's own libraries by position (library number - 1); null where a library is
+// not built in.
+std::span<const CommandLibrary* const> BuiltInLibraries();
 }  // namespace runtime
 
 }  // namespace barvell

@@ -59,8 +59,15 @@ void InitialiseRuntime() {
     state.dll_commands.push_back(std::move(dll));
   }
 
-  state.libraries.assign(program->libraries, program->libraries +
-                                                 (program->libraries ? program->library_count : 0));
+  if (program->libraries != nullptr) {
+    state.libraries.assign(program->libraries, program->libraries + program->library_count);
+  } else {
+    std::span<const CommandLibrary* const> own = BuiltInLibraries();
+    state.libraries.assign(program->library_count, nullptr);
+    for (size_t i = 0; i < state.libraries.size() && i < own.size(); ++i) {
+      state.libraries[i] = own[i];
+    }
+  }
   state.library_data.assign(state.libraries.size(), 0);
   for (const CommandLibrary* library : state.libraries) {
     if (library != nullptr && library->notify != nullptr) {

@@ -73,6 +73,17 @@ TEST(LibraryCommands, FirstLibraryThroughEntryFour) {
   kernel.FreeBlock(piece.Pointer<char>());
 }
 
+TEST(LibraryCommands, ANullTableMeansTheRuntimesOwnLibraries) {
+  TestProgram program;
+  const KernelEntryTable& kernel = program.Start();  // no libraries given
+  program.descriptor.library_count = 9;
+  program.descriptor.libraries = nullptr;
+  kernel.Service(service::kInitialise, 0, 0, 0, 0, 0);
+  ArgRecord text = ArgRecord::Text("abc");
+  EXPECT_EQ(kernel.CallLibraryCommand(command::kTextLength, 1, &text).Int(), 3);
+  EXPECT_EQ(runtime::State().libraries.size(), 9u);
+}
+
 TEST(LibraryCommands, LaterLibrariesThroughEntryThreeByZeroBasedNumber) {
   TestProgram program = ProgramWithLibraries();
   const KernelEntryTable& kernel = program.Start();

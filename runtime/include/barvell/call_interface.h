@@ -234,7 +234,9 @@ struct ProgramDescriptor {
   const void* template_start;
   uint32_t template_size;
   uint32_t library_count;
-  const CommandLibrary* const* libraries;  // library_count entries; null entries allowed
+  // library_count entries, null entries allowed; a null table means the runtime's own
+  // libraries in their numbering (the program cannot name them otherwise).
+  const CommandLibrary* const* libraries;
   uint32_t dll_command_count;
   const char* const* dll_files;    // empty text = search the system DLLs
   const char* const* dll_exports;  // "#n" = ordinal n
