@@ -1,6 +1,8 @@
 // The runtime error report: its text byte for byte, its box, and the end of the process.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "child_process.h"
 #include "fake_components.h"
 #include "runtime/error_report.h"
@@ -108,6 +110,19 @@ TEST(ErrorReport, EndProgramRunsEachCleanupOnceInOrderAndExitsWithTheCode) {
   EXPECT_EQ(outcome.exit_code, 7);
   EXPECT_EQ(outcome.written, "A0B1");
   EXPECT_EQ(outcome.boxes, "");
+}
+
+TEST(ErrorReport, EndProgramFromAnotherThreadEndsTheProcessWithoutRunningCleanup) {
+  auto outcome = RunInChild([] {
+    TestProgram program;
+    const KernelEntryTable& kernel = program.Start();
+    kernel.Service(service::kRegisterCleanup, reinterpret_cast<intptr_t>(&CleanupA), 0, 0, 0, 0);
+    // Clean-up runs on the start-up thread only; there is no window to carry the request.
+    std::thread([&kernel] { kernel.EndProgram(5); }).join();
+    ChildWrite("survived");
+  });
+  EXPECT_EQ(outcome.exit_code, 5);
+  EXPECT_EQ(outcome.written, "");
 }
 
 TEST(ErrorReport, CountsAsErrorSoNoEventReachesTheProgram) {
