@@ -383,8 +383,8 @@ class SourceReader {
           }
         }
       }
-      window_->components.push_back(std::move(c.source));
     }
+    for (PendingComponent& c : components_) window_->components.push_back(std::move(c.source));
     if (window_->components.empty() || window_->components[0].record.type != type_id::kWindow ||
         window_->components[0].record.is_menu_item) {
       Fail("a window starts with its window component");

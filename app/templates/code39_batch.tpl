@@ -7,13 +7,13 @@ component 0x06010259 window
   flags visible
   props
     version 6
-    border 2
+    border 2  # fixed
     picture_placement 1
     back_colour 0xFF000000
     maximise_box 0
     minimise_box 1
     control_box 1
-    start_position 1
+    start_position 1  # centred on the screen
     movable 1
     esc_closes 1
     taskbar 1
@@ -26,7 +26,7 @@ component 0x16010271 label "标签6"
   on -1 Code39Batch_Help_LeftDown
   props
     version 1
-    text_colour 0x00FF0000
+    text_colour 0x00FF0000  # blue, as a link
     caption "帮助信息"
 
 component 0x16010270 edit_box "编辑框6"
@@ -56,7 +56,7 @@ component 0x1601026D edit_box "编辑框3"
   flags visible tab_stop
   props
     version 1
-    input_mode 3
+    input_mode 3  # integer: typed characters other than digits and "-" are dropped
 
 component 0x1601026C label "标签3"
   rect 192 96 56 24
@@ -70,7 +70,7 @@ component 0x1601026B edit_box "编辑框2"
   flags visible tab_stop
   props
     version 1
-    input_mode 3
+    input_mode 3  # integer: typed characters other than digits and "-" are dropped
 
 component 0x1601026A label "标签2"
   rect 192 72 56 24
@@ -84,7 +84,7 @@ component 0x16010269 edit_box "编辑框1"
   flags visible tab_stop
   props
     version 1
-    input_mode 3
+    input_mode 3  # integer: typed characters other than digits and "-" are dropped
 
 component 0x16010268 label "标签1"
   rect 192 48 56 24
@@ -129,5 +129,5 @@ component 0x1601025E edit_box "编辑框4"
   props
     version 1
     input_mode 0
-    multi_line 1
-    scroll_bars 2
+    multi_line 1  # the code list: editable, codes may also be typed or pasted
+    scroll_bars 2  # vertical

@@ -11,13 +11,13 @@ component 0x06010000 window
   on 4 MainWindow_Sized
   props
     version 6
-    border 1
+    border 1  # sizeable
     picture_placement 1
     back_colour 0xFF000000
     maximise_box 0
     minimise_box 1
     control_box 1
-    start_position 1
+    start_position 1  # centred on the screen
     movable 1
     esc_closes 1
     taskbar 1
@@ -85,7 +85,7 @@ component 0x16010146 edit_box "编辑框11"
   on 0 MainWindow_FontSize_Changed
   props
     version 1
-    input_mode 3
+    input_mode 3  # integer: typed characters other than digits and "-" are dropped
     content "3"
 
 component 0x16010145 label "标签26"
@@ -159,7 +159,7 @@ component 0x160100B9 edit_box "编辑框6"
   on 0 MainWindow_LeftMargin_Changed
   props
     version 1
-    input_mode 3
+    input_mode 3  # integer: typed characters other than digits and "-" are dropped
     content "5"
 
 component 0x160100B8 label "标签23"
@@ -186,7 +186,7 @@ component 0x160100B6 edit_box "编辑框5"
   on 0 MainWindow_TopMargin_Changed
   props
     version 1
-    input_mode 3
+    input_mode 3  # integer: typed characters other than digits and "-" are dropped
     content "5"
 
 component 0x160100B5 label "标签21"
@@ -251,7 +251,7 @@ component 0x1601006D edit_box "编辑框10"
   on 0 MainWindow_GuardExtension_Changed
   props
     version 1
-    input_mode 3
+    input_mode 3  # integer: typed characters other than digits and "-" are dropped
     content "2"
 
 component 0x1601006C label "标签18"
@@ -278,7 +278,7 @@ component 0x1601006B edit_box "编辑框9"
   on 0 MainWindow_BarHeight_Changed
   props
     version 1
-    input_mode 3
+    input_mode 3  # integer: typed characters other than digits and "-" are dropped
     content "10"
 
 component 0x16010069 label "标签16"
@@ -341,7 +341,7 @@ component 0x16010033 super_bar "多功能条2"
   on 0 MainWindow_VerticalBar_Changed
   props
     version 1
-    orientation 1
+    orientation 1  # vertical
 
 component 0x16010032 super_bar "多功能条1"
   rect 32 544 568 16
@@ -349,7 +349,7 @@ component 0x16010032 super_bar "多功能条1"
   on 0 MainWindow_HorizontalBar_Changed
   props
     version 1
-    orientation 0
+    orientation 0  # horizontal
 
 component 0x16010029 combo_box "组合框1"
   rect 64 115 56 20
@@ -358,7 +358,7 @@ component 0x16010029 combo_box "组合框1"
   on 0 MainWindow_SaveFormat_Changed
   props
     version 1
-    style 2
+    style 2  # drop-down list
     current_selection 0
     items "PNG" 5 "JPG" 2 "BMP" 1
 
@@ -385,7 +385,7 @@ component 0x16010025 edit_box "编辑框8"
   focus 4
   props
     version 1
-    input_mode 3
+    input_mode 3  # integer: typed characters other than digits and "-" are dropped
     content "0.32"
 
 component 0x16010024 label "标签11"
@@ -412,7 +412,7 @@ component 0x16010022 edit_box "编辑框_打印分辨率"
   on 0 MainWindow_Resolution_Changed
   props
     version 1
-    input_mode 3
+    input_mode 3  # integer: typed characters other than digits and "-" are dropped
     content "300"
 
 component 0x16010021 label "标签9"
@@ -439,7 +439,7 @@ component 0x1601001E edit_box "编辑框_输出高度"
   on 0 MainWindow_OutputHeight_Changed
   props
     version 1
-    input_mode 3
+    input_mode 3  # integer: typed characters other than digits and "-" are dropped
     content "20"
 
 component 0x1601001D label "标签7"
@@ -466,7 +466,7 @@ component 0x1601001B edit_box "编辑框_输出宽度"
   on 0 MainWindow_OutputWidth_Changed
   props
     version 1
-    input_mode 3
+    input_mode 3  # integer: typed characters other than digits and "-" are dropped
     content "35"
 
 component 0x1601001A label "标签5"
@@ -500,7 +500,7 @@ component 0x16010017 edit_box "编辑框4"
   focus 12
   props
     version 1
-    input_mode 3
+    input_mode 3  # integer: typed characters other than digits and "-" are dropped
 
 component 0x16010016 label "标签4"
   rect 8 118 56 24
@@ -526,7 +526,7 @@ component 0x16010013 edit_box "编辑框3"
   focus 30
   props
     version 1
-    input_mode 1
+    input_mode 1  # read-only
 
 component 0x16010012 label "标签3"
   rect 8 64 56 24
@@ -543,7 +543,7 @@ component 0x16010011 edit_box "编辑框2"
   focus 11
   props
     version 1
-    input_mode 3
+    input_mode 3  # integer: typed characters other than digits and "-" are dropped
 
 component 0x16010010 label "标签2"
   rect 8 40 56 24
@@ -560,7 +560,7 @@ component 0x1601000F edit_box "编辑框1"
   focus 10
   props
     version 1
-    input_mode 3
+    input_mode 3  # integer: typed characters other than digits and "-" are dropped
 
 component 0x1601000E label "标签1"
   rect 8 16 56 24

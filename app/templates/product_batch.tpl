@@ -7,13 +7,13 @@ component 0x060101FB window
   flags visible
   props
     version 6
-    border 2
+    border 2  # fixed
     picture_placement 1
     back_colour 0xFF000000
     maximise_box 0
     minimise_box 1
     control_box 1
-    start_position 1
+    start_position 1  # centred on the screen
     movable 1
     esc_closes 1
     taskbar 1
@@ -55,8 +55,8 @@ component 0x16010207 edit_box "编辑框4"
   props
     version 1
     input_mode 0
-    multi_line 1
-    scroll_bars 2
+    multi_line 1  # the code list: editable, codes may also be typed or pasted
+    scroll_bars 2  # vertical
 
 component 0x16010206 button "按钮1"
   rect 8 120 176 24
@@ -73,7 +73,7 @@ component 0x16010205 edit_box "编辑框3"
   flags visible tab_stop
   props
     version 1
-    input_mode 3
+    input_mode 3  # integer: typed characters other than digits and "-" are dropped
 
 component 0x16010204 label "标签4"
   rect 8 88 56 24
@@ -89,7 +89,7 @@ component 0x16010203 edit_box "编辑框2"
   flags visible tab_stop
   props
     version 1
-    input_mode 3
+    input_mode 3  # integer: typed characters other than digits and "-" are dropped
 
 component 0x16010202 label "标签3"
   rect 8 64 56 24
@@ -113,7 +113,7 @@ component 0x16010200 edit_box "编辑框1"
   flags visible tab_stop
   props
     version 1
-    input_mode 3
+    input_mode 3  # integer: typed characters other than digits and "-" are dropped
 
 component 0x160101FE group_box "分组框1"
   rect 192 8 192 152

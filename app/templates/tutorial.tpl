@@ -8,13 +8,13 @@ component 0x06010351 window
   flags visible
   props
     version 6
-    border 2
+    border 2  # fixed
     picture_placement 1
     back_colour 0x00FFFFFF
     maximise_box 0
     minimise_box 1
     control_box 1
-    start_position 1
+    start_position 1  # centred on the screen
     movable 1
     esc_closes 1
     taskbar 1
@@ -25,7 +25,7 @@ component 0x16010355 label "标签1"
   flags visible
   props
     version 1
-    alignment 1
+    alignment 1  # centred
     caption "微信扫描查看教程"
 
 component 0x16010354 button "按钮1"
@@ -41,6 +41,6 @@ component 0x16010353 picture_box "图片框1"
   flags visible
   props
     version 1
-    picture_mode 3
+    picture_mode 3  # centred
     back_colour 0x00FFFFFF
     picture file "tutorial_qr.png"
