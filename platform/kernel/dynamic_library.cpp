@@ -4,7 +4,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "platform/kernel/builtin_modules.h"
 #include "platform/text/gbk.h"
@@ -21,7 +20,7 @@ namespace {
 int64_t g_load_count = 0;
 int64_t g_loaded_now = 0;
 
-// Only printable ASCII names go to the host loader unchanged; others are converted.
+// The host loader takes UTF-8 paths; ASCII names pass unchanged.
 std::string NativeName(std::string_view name) { return GbkToUtf8(name); }
 
 }  // namespace
