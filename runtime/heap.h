@@ -9,9 +9,15 @@
 
 namespace barvell::runtime {
 
+// A failed allocation (or a negative size) is the fatal "分配 %d 字节内存失败!".
 void* AllocateBlock(int32_t bytes);
+// Null behaves as AllocateBlock. A ConstantArea pointer is copied into a new block:
+// min(bytes, bytes to the end of the area) of it.
 void* ReallocateBlock(void* block, int32_t bytes);
+// Null and ConstantArea pointers are ignored.
 void FreeBlock(void* block);
+// As AllocateBlock, but a failure gives null instead of the fatal error.
+void* TryAllocateBlock(int32_t bytes);
 
 // A new zero-terminated copy of a text; the empty text gives null (no block).
 char* CopyText(std::string_view text);

@@ -3,6 +3,7 @@
 // with the records, type tags and ids declared here.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -107,6 +108,9 @@ struct ArgRecord {
   static ArgRecord Component(TypeId type, WindowId w, ComponentId c) { return {w, c, type}; }
 };
 static_assert(sizeof(ArgRecord) == 12, "an argument record is three 32-bit words");
+static_assert(offsetof(ArgRecord, low) == 0 && offsetof(ArgRecord, high) == 4 &&
+                  offsetof(ArgRecord, tag) == 8,
+              "argument record words: value low, value high, type tag");
 
 // What a library command fills: value low word, value high word, and a third word the
 // command may set. Pointer results use low and high together, as in ArgRecord.
@@ -136,6 +140,9 @@ struct ResultRecord {
   }
 };
 static_assert(sizeof(ResultRecord) == 12, "a result record is three 32-bit words");
+static_assert(offsetof(ResultRecord, low) == 0 && offsetof(ResultRecord, high) == 4 &&
+                  offsetof(ResultRecord, extra) == 8,
+              "result record words: value low, value high, extra word");
 
 // Every library command has this one signature.
 using LibraryCommand = void (*)(ResultRecord* result, int32_t count, ArgRecord* args);
@@ -196,8 +203,59 @@ struct KernelEntryTable {
   void (*EndProgram)(int32_t exit_code);
   void (*RunMessageLoop)();
   void (*LoadStartWindow)(WindowId window);
-  intptr_t (*Service)(int32_t service, intptr_t a, intptr_t b, intptr_t c, intptr_t d);
+  // Up to five service arguments (service 5 takes five); unused ones are 0.
+  intptr_t (*Service)(int32_t service, intptr_t a, intptr_t b, intptr_t c, intptr_t d,
+                      intptr_t e);
 };
+
+// The program's start routine: entered once with the runtime's entries; returns 0.
+using StartRoutine = int32_t (*)(const KernelEntryTable& kernel);
+
+// A clean-up routine registered with service 3; called once at shutdown with its
+// zero-based position in the clean-up list.
+using CleanupRoutine = void (*)(int32_t position);
+
+// ---------------------------------------------------------------------------------------
+// The program's descriptor, read once by runtime initialisation (service 6). Designed as
+// thirteen 32-bit words; on a 64-bit build the address fields are pointer-sized, the
+// counts and sizes stay 32-bit. The handler count after the code base is an addition, so
+// that every template handler offset can be checked against the table it points into.
+struct CommandLibrary;  // a command library of the runtime; opaque to the program
+struct HandlerEntry;    // below: the program's handler table, its code base
+
+struct ProgramDescriptor {
+  uint32_t run_mode;   // 2 = debug run; non-zero = windows honour their start state
+  uint32_t reserved1;  // 0
+  uint32_t reserved2;  // 0x10357
+  const HandlerEntry* code_base;  // the program's handler table; handler offsets count from it
+  uint32_t handler_count;         // entries of that table (an addition: offsets are checked)
+  const void* constant_start;
+  uint32_t constant_size;
+  const void* template_start;
+  uint32_t template_size;
+  uint32_t library_count;
+  // library_count entries, null entries allowed; a null table means the runtime's own
+  // libraries in their numbering (the program cannot name them otherwise).
+  const CommandLibrary* const* libraries;
+  uint32_t dll_command_count;
+  const char* const* dll_files;    // empty text = search the system DLLs
+  const char* const* dll_exports;  // "#n" = ordinal n
+};
+
+// The font record of a font-valued property read or written whole (element index -1):
+// angle in tenths of a degree, bold, italic, strike-out, underline, size in points and
+// the face name. 28 bytes as designed (32-bit pointer); the face pointer is pointer-sized
+// on a 64-bit build. A record read from the runtime owns its face text (FreeBlock it).
+struct FontRecord {
+  int32_t angle;
+  int32_t bold;
+  int32_t italic;
+  int32_t strike_out;
+  int32_t underline;
+  int32_t size;
+  char* face;
+};
+static_assert(offsetof(FontRecord, face) == 24, "seven members in order");
 
 // Service numbers reached through KernelEntryTable::Service.
 namespace service {
