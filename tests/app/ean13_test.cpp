@@ -130,7 +130,10 @@ std::string R(int d) {
   for (char& c : r) c = c == '0' ? '1' : '0';
   return r;
 }
-std::string G(int d) { return std::string(R(d).rbegin(), R(d).rend()); }
+std::string G(int d) {
+  std::string r = R(d);
+  return std::string(r.rbegin(), r.rend());
+}
 
 int Check(const std::string& digits12) {
   int sum = 0;

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+// The error report reaches stderr in UTF-8, whatever the compile charset.
+#define Utf8(text) reinterpret_cast<const char*>(u8##text)
+
 namespace barvell::runtime {
 namespace {
 
@@ -120,17 +123,17 @@ TEST(TemplateRegistryDeathTest, MalformedAreaIsFatal) {
 
   std::vector<uint8_t> truncated(area.begin(), area.end() - 1);
   EXPECT_EXIT(WindowRegistry::BuildOrFail(truncated, kTable), testing::ExitedWithCode(255),
-              "载入窗口模板数据段出错!");
+              Utf8("载入窗口模板数据段出错!"));
   std::vector<uint8_t> trailing = area;
   trailing.push_back(0);
   EXPECT_EXIT(WindowRegistry::BuildOrFail(trailing, kTable), testing::ExitedWithCode(255),
-              "载入窗口模板数据段出错!");
+              Utf8("载入窗口模板数据段出错!"));
   std::vector<uint8_t> bad_table = area;
   bad_table[0] = 4;
   EXPECT_EXIT(WindowRegistry::BuildOrFail(bad_table, kTable), testing::ExitedWithCode(255),
-              "载入窗口模板数据段出错!");
+              Utf8("载入窗口模板数据段出错!"));
   EXPECT_EXIT(WindowRegistry::BuildOrFail(area, std::span<const HandlerEntry>(kTable, 3)),
-              testing::ExitedWithCode(255), "载入窗口模板数据段出错!")
+              testing::ExitedWithCode(255), Utf8("载入窗口模板数据段出错!"))
       << "an offset past the handler table";
 }
 

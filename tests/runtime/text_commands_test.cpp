@@ -9,6 +9,9 @@
 
 #include "runtime/commands/date_time_text.h"
 
+// The error report reaches stderr in UTF-8, whatever the compile charset.
+#define Utf8(text) reinterpret_cast<const char*>(u8##text)
+
 namespace barvell::runtime {
 namespace {
 
@@ -278,9 +281,9 @@ TEST(NumberCommands, RemainderFollowsTheDividendSign) {
 
 TEST(NumberCommandsDeathTest, RemainderByZeroIsARuntimeError) {
   const double zero[] = {0};
-  EXPECT_EXIT(Remainder(23, zero), ::testing::ExitedWithCode(255), "不能求余数于零");
+  EXPECT_EXIT(Remainder(23, zero), ::testing::ExitedWithCode(255), Utf8("不能求余数于零"));
   const double later_zero[] = {10, -0.0};
-  EXPECT_EXIT(Remainder(23, later_zero), ::testing::ExitedWithCode(255), "不能求余数于零");
+  EXPECT_EXIT(Remainder(23, later_zero), ::testing::ExitedWithCode(255), Utf8("不能求余数于零"));
 }
 
 }  // namespace

@@ -9,6 +9,9 @@
 
 #include "runtime/heap.h"
 
+// The error report reaches stderr in UTF-8, whatever the compile charset.
+#define Utf8(text) reinterpret_cast<const char*>(u8##text)
+
 namespace barvell::runtime {
 namespace {
 
@@ -132,7 +135,7 @@ TEST(TextLibrary, NumbersThroughRecords) {
 
 TEST(TextLibraryDeathTest, RemainderByZeroThroughRecords) {
   EXPECT_EXIT(Call(RemainderCommand, {ArgRecord::Double(23), ArgRecord::Double(0)}),
-              ::testing::ExitedWithCode(255), "不能求余数于零");
+              ::testing::ExitedWithCode(255), Utf8("不能求余数于零"));
 }
 
 TEST(TextLibrary, BlankBytesAndTheirLength) {
