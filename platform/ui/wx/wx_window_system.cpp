@@ -473,6 +473,16 @@ bool WxWindowSystem::SetFocus(WindowHandle window) {
   if (window == kNoWindow) return true;
   Entry* e = Find(window);
   if (!e || !e->window->IsShownOnScreen() || !e->window->IsEnabled()) return false;
+  if (!e->topLevel && e->kind == ControlKind::kEdit) {
+    // GTK selects an entry's whole text when it gains the focus; the native edit box of
+    // the original platform keeps its selection.
+    auto* t = static_cast<wxTextCtrl*>(e->window);
+    long from = 0, to = 0;
+    t->GetSelection(&from, &to);
+    t->SetFocus();
+    t->SetSelection(from, to);
+    return true;
+  }
   (e->topLevel ? e->client : e->window)->SetFocus();
   return true;
 }
