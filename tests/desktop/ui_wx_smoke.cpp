@@ -112,13 +112,18 @@ int main(int argc, char** argv) {
   WindowHandle surface = control(ControlKind::kSurface, window, {10, 10, 280, 170}, "");
   ws->SetSurfaceBitmap(surface, &bars, 0xF0F0F0);
   WindowHandle group = control(ControlKind::kGroupBox, window, {310, 10, 210, 160}, "编码信息");
-  WindowHandle fixed = control(ControlKind::kEdit, group, {80, 30, 120, 30}, "690");
-  WindowHandle compute = control(ControlKind::kPushButton, group, {10, 110, 190, 34}, "计算编码");
+  // The sizes of the program's own controls: 20-pixel edit boxes and lists.
+  WindowHandle fixed = control(ControlKind::kEdit, group, {80, 30, 120, 20}, "690");
+  WindowHandle format = control(ControlKind::kDropDownList, group, {80, 70, 56, 20}, "");
+  ws->SetItems(format, {"PNG", "JPG", "BMP"});
+  ws->SetCurrent(format, 1);
+  WindowHandle compute = control(ControlKind::kPushButton, group, {10, 110, 80, 24}, "计算编码");
+  WindowHandle browse = control(ControlKind::kPushButton, group, {180, 70, 20, 20}, "..");
   WindowHandle multi =
       control(ControlKind::kEdit, window, {10, 190, 280, 100}, "固定编码：6901234\r\n自主编码：56789", true);
   WindowHandle save = control(ControlKind::kPushButton, window, {310, 190, 210, 34}, "保存图片");
   (void)compute;
-  (void)save;
+  (void)browse;
 
   ws->Show(window, ShowMode::kShow);
   Pump(*ws, 800);
@@ -126,6 +131,7 @@ int main(int argc, char** argv) {
   Check(ws->IsVisible(window), "the window is shown");
   Check(ws->GetText(multi) == "固定编码：6901234\r\n自主编码：56789", "multi-line text round-trips with CR LF");
   Check(ws->Parent(fixed) == group, "the edit box lies in the group box");
+  Check(ws->GetCurrent(format) == 1 && ws->GetItems(format).size() == 3, "the list holds its items");
   Point g = ws->ClientToScreen(group, {0, 0});
   Rect r = ws->GetRect(fixed);
   Check(r.left == 80 && r.top == 30, "the edit box is placed in the group's client area");
@@ -148,6 +154,10 @@ int main(int argc, char** argv) {
     std::printf("typed: \"%s\", %d key downs, %d changes\n", ws->GetText(fixed).c_str(), sink.keyDowns, sink.changes);
     Check(ws->GetText(fixed) == "690123", "typed characters pass the sink's filter");
     Check(sink.keyDowns >= 5, "key downs reach the sink");
+    Point button = ws->ClientToScreen(save, {100, 17});
+    Run("xdotool mousemove " + std::to_string(button.x) + " " + std::to_string(button.y) + " click 1");
+    Pump(*ws, 500);
+    Check(sink.clicks == 1, "a click on the button reports it clicked");
   } else {
     Check(false, "xdotool finds the window");
   }

@@ -7,17 +7,13 @@
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
 
+#include "platform/ui/wx/wx_text.h"
 #include "platform/ui/wx/wx_window_system.h"
 
 namespace barvell::ui {
 
 namespace {
 
-wxString Wx(const std::string& utf8) { return wxString::FromUTF8(utf8.data(), utf8.size()); }
-std::string Utf8(const wxString& s) {
-  wxScopedCharBuffer b = s.utf8_str();
-  return std::string(b.data(), b.length());
-}
 
 struct IconStyle {
   unsigned ours;

@@ -41,8 +41,13 @@ void WxWindowSystem::BindFrame(WindowHandle h, wxFrame* frame, wxWindow* client)
       ev.Skip();
       return;
     }
-    // Closing is the runtime's decision: it destroys the window when it agrees.
+    // Closing is the runtime's decision: it destroys the window when it agrees. A disabled
+    // window (under a modal one) cannot be closed by the user.
     bool mustClose = !ev.CanVeto();
+    if (!mustClose && !Find(h)->window->IsEnabled()) {
+      ev.Veto();
+      return;
+    }
     if (!mustClose) ev.Veto();
     Report(EventKind::kCloseRequested, h);
     if (mustClose && Find(h)) Destroy(h);

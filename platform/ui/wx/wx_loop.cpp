@@ -9,6 +9,7 @@
 #include <wx/utils.h>
 
 #include "platform/ui/desktop.h"
+#include "platform/ui/wx/wx_compact_style.h"
 #include "platform/ui/wx/wx_window_system.h"
 
 namespace barvell::ui {
@@ -39,6 +40,7 @@ std::unique_ptr<WindowSystem> CreateDesktopWindowSystem(int argc, char** argv) {
     wxEntryCleanup();
     return nullptr;
   }
+  InstallCompactStyle();
   auto* loop = new wxGUIEventLoop;
   wxEventLoopBase::SetActive(loop);
   return std::make_unique<WxWindowSystem>(loop);
@@ -49,7 +51,7 @@ bool WxWindowSystem::HasPendingEvent() {
     std::lock_guard<std::mutex> lock(userMutex_);
     if (!userMessages_.empty()) return true;
   }
-  return loop_->Pending();
+  return wxTheApp->HasPendingEvents() || loop_->Pending();
 }
 
 void WxWindowSystem::DispatchOne() {
@@ -70,6 +72,10 @@ void WxWindowSystem::DispatchOne() {
     e.command = message.first;
     e.value = message.second;
     Report(e);
+    return;
+  }
+  if (wxTheApp->HasPendingEvents()) {
+    wxTheApp->ProcessPendingEvents();  // events queued inside wx itself
     return;
   }
   loop_->Dispatch();  // waits for one when none is pending

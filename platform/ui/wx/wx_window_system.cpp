@@ -1,3 +1,4 @@
+#include "platform/ui/wx/wx_text.h"
 #include "platform/ui/wx/wx_window_system.h"
 
 #include <algorithm>
@@ -22,11 +23,6 @@ namespace barvell::ui {
 
 namespace {
 
-wxString Wx(const std::string& utf8) { return wxString::FromUTF8(utf8.data(), utf8.size()); }
-std::string Utf8(const wxString& s) {
-  wxScopedCharBuffer b = s.utf8_str();
-  return std::string(b.data(), b.length());
-}
 
 wxRect WxRect(const Rect& r) { return wxRect(r.left, r.top, r.width, r.height); }
 
@@ -317,7 +313,10 @@ void WxWindowSystem::Destroy(WindowHandle window) {
                dying_.end());
   for (wxWindow* w : roots) {
     w->Hide();
-    w->Destroy();  // a frame goes at the next idle time, a control at once
+    // Deleted at the next idle time, so that a handler may destroy the window whose event
+    // it is handling.
+    if (w->IsTopLevel()) w->Destroy();
+    else wxTheApp->ScheduleForDestruction(w);
   }
 }
 
