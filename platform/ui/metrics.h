@@ -1,6 +1,8 @@
 #pragma once
 // Sizes of the screen and of window decorations.
 
+#include <cstdint>
+
 namespace barvell::ui {
 
 struct ScreenMetrics {
@@ -13,6 +15,7 @@ struct ScreenMetrics {
   int toolCaptionHeight = 0;
   int menuBarHeight = 0;
   int clientEdge = 0;     // each side of a sunken client edge
+  std::uint32_t buttonFace = 0xF0F0F0;  // the system's face colour, 0x00RRGGBB
 };
 
 }  // namespace barvell::ui

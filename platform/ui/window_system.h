@@ -97,10 +97,14 @@ class WindowSystem {
   virtual void SetText(WindowHandle window, const std::string& text) = 0;
   virtual std::string GetText(WindowHandle window) const = 0;
   virtual void SetCursor(WindowHandle window, Cursor cursor) = 0;
+  // Client-area colour of a top-level window (0x00RRGGBB); group boxes in it share it.
+  // Windows start with the metrics' button face.
+  virtual void SetBackground(WindowHandle window, std::uint32_t rgb) = 0;
   virtual void SetControlBorder(WindowHandle control, ControlBorder border) = 0;
 
   // --- edit boxes ---------------------------------------------------------------------
-  // Selection in characters, [start, end); out-of-range values are clamped.
+  // Selection in characters, [start, end), clamped to the text; start < 0 removes the
+  // selection (caret at `end`), end < 0 means the end of the text.
   virtual void SetSelection(WindowHandle edit, int start, int end) = 0;
   virtual void GetSelection(WindowHandle edit, int& start, int& end) const = 0;
   // Replaces the selection and leaves the caret after the new text (no kEditChanged).
@@ -127,7 +131,14 @@ class WindowSystem {
 
   // --- event loop primitives ----------------------------------------------------------
   // The loop itself is the runtime's. A posted quit is not an event: it stays posted until
-  // TakeQuit, so nested loops can leave and let the outer loop see it too.
+  // TakeQuit, so nested loops can leave and let the outer loop see it too. One loop:
+  //   for (;;) {
+  //     if (modal && its window is gone) break;
+  //     if (IsQuitPosted()) { if (!modal) TakeQuit(); break; }
+  //     if (!HasPendingEvent()) { idle work (with ProcessIdle); if nothing more: WaitForEvent(); }
+  //     else DispatchOne();
+  //   }
+  // DoEvents: while (HasPendingEvent() && !IsQuitPosted()) DispatchOne();
   virtual bool HasPendingEvent() = 0;
   // Dispatches one pending event to the sink, waiting for one when none is pending.
   // Returns at once when a quit is posted.

@@ -578,6 +578,27 @@ TEST_F(HeadlessTest, MenuCommandsReachTheSinkOnlyForEnabledItems) {
   EXPECT_EQ(sink.events.back().command, 20001);
 }
 
+TEST_F(HeadlessTest, SurfacesKeepTheirBitmapAndCountRepaintsWindowsKeepTheirLooks) {
+  WindowHandle w = MakeWindow();
+  WindowHandle panel = MakeControl(ControlKind::kSurface, w, {0, 0, 100, 50});
+  gfx::Bitmap picture(100, 50, 0xFFFFFF);
+  ws.SetSurfaceBitmap(panel, &picture, 0x00FF00);
+  EXPECT_EQ(ws.PaintRequests(panel), 0);  // nothing repaints until asked
+  ws.Invalidate(panel);
+  ws.Invalidate(panel);
+  EXPECT_EQ(ws.PaintRequests(panel), 2);
+  EXPECT_EQ(ws.SurfaceBitmap(panel), &picture);
+  ws.SetSurfaceBitmap(panel, nullptr, 0);
+  EXPECT_EQ(ws.SurfaceBitmap(panel), nullptr);
+
+  EXPECT_EQ(ws.BackgroundOf(w), ws.Metrics().buttonFace);
+  ws.SetBackground(w, 0xFFFFFF);
+  EXPECT_EQ(ws.BackgroundOf(w), 0xFFFFFFu);
+  ws.SetCursor(panel, Cursor::kHand);
+  EXPECT_EQ(ws.CursorOf(panel), Cursor::kHand);
+  EXPECT_EQ(ws.CursorOf(w), Cursor::kArrow);
+}
+
 // --- dialogs ----------------------------------------------------------------------------
 
 TEST_F(HeadlessTest, MessageBoxesAreRecordedAndAnsweredFromTheQueueThenByDefault) {

@@ -15,6 +15,7 @@ inline constexpr ScreenMetrics kHeadlessMetrics{
     .toolCaptionHeight = 17,
     .menuBarHeight = 20,
     .clientEdge = 2,
+    .buttonFace = 0xF0F0F0,
 };
 
 // Width of a control's border on each side, by ControlBorder value.

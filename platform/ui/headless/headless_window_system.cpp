@@ -46,6 +46,7 @@ WindowHandle HeadlessWindowSystem::CreateTopLevel(const TopLevelSpec& spec) {
   Node& n = nodes_[h];
   n.topLevel = true;
   n.owner = spec.owner;
+  n.background = kHeadlessMetrics.buttonFace;
   n.rect = spec.outer;
   n.rect.width = std::max(n.rect.width, 0);
   n.rect.height = std::max(n.rect.height, 0);
@@ -468,6 +469,16 @@ std::string HeadlessWindowSystem::GetText(WindowHandle window) const {
 
 void HeadlessWindowSystem::SetCursor(WindowHandle window, Cursor cursor) {
   if (Node* n = Find(window)) n->cursor = cursor;
+}
+
+void HeadlessWindowSystem::SetBackground(WindowHandle window, std::uint32_t rgb) {
+  Node* n = Find(window);
+  if (n && n->topLevel) n->background = rgb & 0x00FFFFFFu;
+}
+
+std::uint32_t HeadlessWindowSystem::BackgroundOf(WindowHandle window) const {
+  const Node* n = Find(window);
+  return n ? n->background : 0;
 }
 
 Cursor HeadlessWindowSystem::CursorOf(WindowHandle window) const {

@@ -25,6 +25,7 @@ class HeadlessWindowSystem final : public WindowSystem {
 
   // What a test may look at beyond the interface.
   Cursor CursorOf(WindowHandle window) const;
+  std::uint32_t BackgroundOf(WindowHandle window) const;
   int PaintRequests(WindowHandle surface) const;
   const gfx::Bitmap* SurfaceBitmap(WindowHandle surface) const;
   std::vector<MenuItem> MenuBar(WindowHandle window) const;
@@ -68,6 +69,7 @@ class HeadlessWindowSystem final : public WindowSystem {
   void SetText(WindowHandle window, const std::string& text) override;
   std::string GetText(WindowHandle window) const override;
   void SetCursor(WindowHandle window, Cursor cursor) override;
+  void SetBackground(WindowHandle window, std::uint32_t rgb) override;
   void SetControlBorder(WindowHandle control, ControlBorder border) override;
   void SetSelection(WindowHandle edit, int start, int end) override;
   void GetSelection(WindowHandle edit, int& start, int& end) const override;
@@ -124,7 +126,7 @@ class HeadlessWindowSystem final : public WindowSystem {
     int current = -1;
     bool droppedDown = false;
     const gfx::Bitmap* bitmap = nullptr;
-    std::uint32_t background = 0;
+    std::uint32_t background = 0xF0F0F0;  // surfaces: around the bitmap; windows: client
     int paints = 0;
   };
 

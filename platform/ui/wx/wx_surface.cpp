@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <wx/control.h>
 #include <wx/dcbuffer.h>
 #include <wx/image.h>
 #include <wx/settings.h>
@@ -92,7 +93,8 @@ void WxGroupBox::OnPaint(wxPaintEvent&) {
   dc.SetBackground(wxBrush(face));
   dc.Clear();
   dc.SetFont(GetFont());
-  wxSize text = caption_.empty() ? wxSize(0, dc.GetCharHeight()) : dc.GetTextExtent(caption_);
+  wxSize text = caption_.empty() ? wxSize(0, dc.GetCharHeight())
+                                 : dc.GetTextExtent(wxControl::RemoveMnemonics(caption_));
   // The frame starts half a text line down so that the caption sits on its top edge.
   int top = text.y / 2;
   dc.SetBrush(*wxTRANSPARENT_BRUSH);
@@ -106,7 +108,7 @@ void WxGroupBox::OnPaint(wxPaintEvent&) {
     dc.SetBrush(wxBrush(face));
     dc.DrawRectangle(x - 2, 0, text.x + 4, text.y);
     dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT));
-    dc.DrawText(caption_, x, 0);
+    dc.DrawText(wxControl::RemoveMnemonics(caption_), x, 0);
   }
 }
 

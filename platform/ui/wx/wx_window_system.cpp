@@ -169,6 +169,8 @@ ScreenMetrics WxWindowSystem::Metrics() const {
   s.toolCaptionHeight = s.captionHeight;
   s.menuBarHeight = metric(wxSYS_MENU_Y);
   s.clientEdge = metric(wxSYS_EDGE_X);
+  wxColour face = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
+  s.buttonFace = (static_cast<std::uint32_t>(face.Red()) << 16) | (face.Green() << 8) | face.Blue();
   return s;
 }
 
@@ -580,6 +582,14 @@ void WxWindowSystem::SetCursor(WindowHandle window, Cursor cursor) {
   if (!e) return;
   for (const auto& [ours, stock] : kCursorTable)
     if (ours == cursor) (e->topLevel ? e->client : e->window)->SetCursor(wxCursor(stock));
+}
+
+void WxWindowSystem::SetBackground(WindowHandle window, std::uint32_t rgb) {
+  Entry* e = Find(window);
+  if (!e || !e->topLevel) return;
+  e->client->SetBackgroundColour(wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
+  e->client->Refresh();
+  for (wxWindow* child : e->client->GetChildren()) child->Refresh();  // group boxes share it
 }
 
 void WxWindowSystem::SetControlBorder(WindowHandle control, ControlBorder border) {
