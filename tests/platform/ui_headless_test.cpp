@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -442,6 +443,76 @@ TEST_F(HeadlessTest, EditKeysDeleteAndMoveTheCaret) {
   EXPECT_EQ(sink.Count(EventKind::kEditChanged, edit), 2);
 }
 
+TEST_F(HeadlessTest, FocusMovedByTheSinkOnAKeyRedirectsTheFollowingCharacters) {
+  // The runtime moves the focus on Tab and Enter and consumes the key; what is typed next
+  // lands in the newly focused box.
+  WindowHandle w = MakeWindow();
+  WindowHandle first = MakeControl(ControlKind::kEdit, w, {0, 0, 100, 20});
+  WindowHandle notes = MakeControl(ControlKind::kEdit, w, {0, 30, 100, 80}, "", true);
+  sink.onEvent = [&](const Event& e) {
+    if (e.kind == EventKind::kKeyDown && (e.key == key::kTab || e.key == key::kReturn)) {
+      ws.SetFocus(e.window == first ? notes : first);
+      return true;
+    }
+    return false;
+  };
+  driver.TypeInto(first, "12\t34\r56");
+  RunLoop(ws);
+  EXPECT_EQ(ws.GetText(first), "1256");
+  EXPECT_EQ(ws.GetText(notes), "34");  // no tab, no line break: the keys were consumed
+  EXPECT_EQ(std::count(sink.characters.begin(), sink.characters.end(), U'\t'), 0);
+}
+
+TEST_F(HeadlessTest, ShiftedCharactersAreTypedWithTheirKeysAndShift) {
+  WindowHandle w = MakeWindow();
+  WindowHandle edit = MakeControl(ControlKind::kEdit, w, {0, 0, 200, 20});
+  driver.TypeInto(edit, "a-_?!5 ");
+  RunLoop(ws);
+  EXPECT_EQ(ws.GetText(edit), "a-_?!5 ");
+  std::vector<std::pair<int, int>> downs;
+  for (const Event& e : sink.events)
+    if (e.kind == EventKind::kKeyDown) downs.push_back({e.key, e.modifiers});
+  const int s = modifier::kShift;
+  EXPECT_EQ(downs, (std::vector<std::pair<int, int>>{{'A', 0}, {key::kMinus, 0}, {key::kMinus, s},
+                                                      {key::kSlash, s}, {'1', s}, {'5', 0},
+                                                      {key::kSpace, 0}}));
+}
+
+TEST_F(HeadlessTest, InputToAWindowInsideAHiddenContainerIsDropped) {
+  WindowHandle w = MakeWindow();
+  WindowHandle group = MakeControl(ControlKind::kGroupBox, w, {0, 0, 200, 100});
+  WindowHandle edit = MakeControl(ControlKind::kEdit, group, {8, 20, 100, 20});
+  ASSERT_TRUE(ws.SetFocus(edit));
+  ws.Show(group, ShowMode::kHide);
+  sink.events.clear();
+  driver.Type("7");
+  driver.Paste(edit, "8");
+  driver.Click(edit);
+  RunLoop(ws);
+  EXPECT_EQ(ws.GetText(edit), "");
+  EXPECT_EQ(sink.Count(EventKind::kKeyDown) + sink.Count(EventKind::kMouseDown), 0);
+}
+
+TEST_F(HeadlessTest, TheHiddenOwnerIsNeverActivated) {
+  WindowHandle owner = ws.CreateHiddenOwner();
+  TopLevelSpec spec;
+  spec.owner = owner;
+  WindowHandle modal = ws.CreateTopLevel(spec);
+  ws.Show(modal, ShowMode::kShow);
+  EXPECT_FALSE(ws.IsVisible(owner));
+  ws.Destroy(modal);
+  EXPECT_TRUE(ws.IsWindow(owner));
+  EXPECT_NE(ws.ActiveWindow(), owner);
+  // An owner must be a top-level window.
+  WindowHandle w = MakeWindow();
+  WindowHandle button = MakeControl(ControlKind::kPushButton, w, {0, 0, 10, 10});
+  spec.owner = button;
+  EXPECT_EQ(ws.CreateTopLevel(spec), kNoWindow);
+  ControlSpec orphan;
+  orphan.parent = 999;
+  EXPECT_EQ(ws.CreateControl(orphan), kNoWindow);
+}
+
 // --- paste, programmatic edits ----------------------------------------------------------
 
 TEST_F(HeadlessTest, PasteReplacesTheSelectionAndAOneLineBoxTakesTheFirstLine) {
@@ -462,6 +533,26 @@ TEST_F(HeadlessTest, PasteReplacesTheSelectionAndAOneLineBoxTakesTheFirstLine) {
   driver.TypeInto(multi, "d");
   RunLoop(ws);
   EXPECT_EQ(ws.GetText(multi), "a\r\nb");
+}
+
+TEST(EditModelTest, SelectionRulesOfTheNativeEditBox) {
+  EditModel m;
+  m.Configure(true, false);
+  m.SetText("ab\r\ncd");
+  m.Select(-1, 2);  // no selection, caret at 2
+  EXPECT_EQ(m.SelectionStart(), 2);
+  EXPECT_EQ(m.SelectionEnd(), 2);
+  m.Select(1, -1);  // to the end
+  EXPECT_EQ(m.SelectionEnd(), 6);
+  EXPECT_TRUE(m.TypeCharacter(8));  // back-space removes the selection
+  EXPECT_EQ(m.Text(), "a");
+  m.Select(0, 0);
+  EXPECT_FALSE(m.TypeCharacter(8));  // nothing before the caret
+  m.SetText("x\r\ny");
+  m.Select(1, 1);
+  EXPECT_TRUE(m.DeleteForward());  // a line break goes whole
+  EXPECT_EQ(m.Text(), "xy");
+  EXPECT_FALSE(m.TypeCharacter(27));  // Esc inserts nothing
 }
 
 TEST_F(HeadlessTest, ProgrammaticTextChangesAreSilentAndSelectionsClamp) {
@@ -634,6 +725,7 @@ TEST_F(HeadlessTest, FileDialogsCompleteTheExtensionFromTheChosenFilter) {
   any.filters = {{"全部", "*.*"}};
   any.filterIndex = 0;
   EXPECT_EQ(CompleteFileName("/tmp/a.b/code", any, 0), "/tmp/a.b/code.png");
+  EXPECT_EQ(CompleteFileName("C:\\out.d\\code", any, 0), "C:\\out.d\\code.png");
   any.defaultExtension.clear();
   EXPECT_EQ(CompleteFileName("/tmp/code", any, 0), "/tmp/code");
 }
