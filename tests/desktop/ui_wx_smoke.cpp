@@ -34,7 +34,13 @@ struct DigitsOnly : EventSink {
   int clicks = 0;
   int changes = 0;
   int keyDowns = 0;
+  std::intptr_t userValue = 0;
+  WindowSystem* ws = nullptr;
   bool OnEvent(const Event& e) override {
+    if (e.kind == EventKind::kUserMessage) {
+      userValue = e.value;
+      ws->PostQuit(e.command);
+    }
     if (e.kind == EventKind::kButtonClicked) ++clicks;
     if (e.kind == EventKind::kEditChanged) ++changes;
     if (e.kind == EventKind::kKeyDown) ++keyDowns;
@@ -86,6 +92,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   DigitsOnly sink;
+  sink.ws = ws.get();
   ws->SetEventSink(&sink);
 
   TopLevelSpec spec;
@@ -161,6 +168,26 @@ int main(int argc, char** argv) {
   } else {
     Check(false, "xdotool finds the window");
   }
+
+  // The loop primitives: a message posted from another thread wakes the waiting loop,
+  // whose handler posts the quit that ends it.
+  std::thread poster([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    ws->PostUserMessage(7, 42);
+  });
+  auto started = std::chrono::steady_clock::now();
+  int quitCode = -1;
+  for (;;) {
+    if (ws->IsQuitPosted()) {
+      quitCode = ws->TakeQuit();
+      break;
+    }
+    if (std::chrono::steady_clock::now() - started > std::chrono::seconds(10)) break;
+    if (!ws->HasPendingEvent() && !ws->ProcessIdle()) ws->WaitForEvent();
+    else if (ws->HasPendingEvent()) ws->DispatchOne();
+  }
+  poster.join();
+  Check(quitCode == 7 && sink.userValue == 42, "a posted message wakes the loop and its quit ends it");
 
   Pump(*ws, 300);
   std::system(("import -window root '" + shot + "'").c_str());
