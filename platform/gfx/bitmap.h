@@ -1,0 +1,39 @@
+#pragma once
+// A plain 32-bit raster: the picture a custom-drawn surface shows and drawing targets.
+// Pixels are 0x00RRGGBB words (top byte unused), rows top-down, no padding, so the
+// stride is the width in pixels.
+
+#include <cstdint>
+#include <vector>
+
+namespace barvell::gfx {
+
+class Bitmap {
+ public:
+  Bitmap() = default;
+  // Negative sizes count as 0; every pixel starts as `fill`.
+  Bitmap(int width, int height, std::uint32_t fill = 0);
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  int Stride() const { return width_; }  // in pixels
+  bool Empty() const { return width_ == 0 || height_ == 0; }
+
+  void Fill(std::uint32_t rgb);
+  // Out-of-range coordinates read 0 and write nothing.
+  std::uint32_t Pixel(int x, int y) const;
+  void SetPixel(int x, int y, std::uint32_t rgb);
+
+  std::uint32_t* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+  const std::uint32_t* Row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+  const std::uint32_t* Data() const { return pixels_.data(); }
+
+ private:
+  bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<std::uint32_t> pixels_;
+};
+
+}  // namespace barvell::gfx

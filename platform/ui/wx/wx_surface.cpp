@@ -1,0 +1,115 @@
+#include "platform/ui/wx/wx_surface.h"
+
+#include <algorithm>
+
+#include <wx/control.h>
+#include <wx/dcbuffer.h>
+#include <wx/image.h>
+#include <wx/settings.h>
+
+namespace barvell::ui {
+
+namespace {
+
+wxColour ColourOfRgb(std::uint32_t rgb) {
+  return wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+wxBitmap ToWxBitmap(const gfx::Bitmap& b) {
+  wxImage image(b.Width(), b.Height(), false);
+  unsigned char* out = image.GetData();
+  for (int y = 0; y < b.Height(); ++y) {
+    const std::uint32_t* row = b.Row(y);
+    for (int x = 0; x < b.Width(); ++x) {
+      *out++ = (row[x] >> 16) & 0xFF;
+      *out++ = (row[x] >> 8) & 0xFF;
+      *out++ = row[x] & 0xFF;
+    }
+  }
+  return wxBitmap(image);
+}
+
+}  // namespace
+
+WxSurface::WxSurface(wxWindow* parent, const wxRect& rect, long style, bool focusable)
+    : focusable_(focusable) {
+  SetBackgroundStyle(wxBG_STYLE_PAINT);  // painted whole by OnPaint: no flicker
+  Create(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(),
+         style | wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS);
+  wxColour face = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
+  background_ = (face.Red() << 16) | (face.Green() << 8) | face.Blue();
+  Bind(wxEVT_PAINT, &WxSurface::OnPaint, this);
+}
+
+void WxSurface::SetPicture(const gfx::Bitmap* bitmap, std::uint32_t background) {
+  bitmap_ = bitmap;
+  background_ = background;
+  stale_ = true;
+}
+
+void WxSurface::Repaint() {
+  stale_ = true;
+  Refresh(false);
+}
+
+void WxSurface::OnPaint(wxPaintEvent&) {
+  wxAutoBufferedPaintDC dc(this);
+  wxSize client = GetClientSize();
+  dc.SetPen(*wxTRANSPARENT_PEN);
+  dc.SetBrush(wxBrush(ColourOfRgb(background_)));
+  if (!bitmap_ || bitmap_->Empty()) {
+    dc.DrawRectangle(0, 0, client.x, client.y);
+    return;
+  }
+  if (stale_) {
+    cached_ = ToWxBitmap(*bitmap_);
+    stale_ = false;
+  }
+  dc.DrawBitmap(cached_, 0, 0, false);
+  // What the bitmap does not cover shows the background.
+  if (client.x > cached_.GetWidth())
+    dc.DrawRectangle(cached_.GetWidth(), 0, client.x - cached_.GetWidth(), client.y);
+  if (client.y > cached_.GetHeight())
+    dc.DrawRectangle(0, cached_.GetHeight(), std::min(client.x, cached_.GetWidth()),
+                     client.y - cached_.GetHeight());
+}
+
+WxGroupBox::WxGroupBox(wxWindow* parent, const wxRect& rect, const wxString& caption)
+    : caption_(caption) {
+  SetBackgroundStyle(wxBG_STYLE_PAINT);
+  Create(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(), wxFULL_REPAINT_ON_RESIZE);
+  Bind(wxEVT_PAINT, &WxGroupBox::OnPaint, this);
+}
+
+void WxGroupBox::SetCaption(const wxString& caption) {
+  caption_ = caption;
+  Refresh();
+}
+
+void WxGroupBox::OnPaint(wxPaintEvent&) {
+  wxAutoBufferedPaintDC dc(this);
+  wxSize size = GetClientSize();
+  wxColour face = GetParent()->GetBackgroundColour();
+  dc.SetBackground(wxBrush(face));
+  dc.Clear();
+  dc.SetFont(GetFont());
+  wxSize text = caption_.empty() ? wxSize(0, dc.GetCharHeight())
+                                 : dc.GetTextExtent(wxControl::RemoveMnemonics(caption_));
+  // The frame starts half a text line down so that the caption sits on its top edge.
+  int top = text.y / 2;
+  dc.SetBrush(*wxTRANSPARENT_BRUSH);
+  dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_3DSHADOW)));
+  dc.DrawRectangle(0, top, size.x - 1, size.y - top - 1);
+  dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_3DHIGHLIGHT)));
+  dc.DrawRectangle(1, top + 1, size.x - 1, size.y - top - 1);
+  if (!caption_.empty()) {
+    const int x = 8;
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(face));
+    dc.DrawRectangle(x - 2, 0, text.x + 4, text.y);
+    dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT));
+    dc.DrawText(wxControl::RemoveMnemonics(caption_), x, 0);
+  }
+}
+
+}  // namespace barvell::ui

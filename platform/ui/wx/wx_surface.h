@@ -1,0 +1,45 @@
+#pragma once
+// A custom-drawn child window that shows a platform bitmap (draw panels, labels, picture
+// boxes, bars) and, as an owner-drawn button, also clicks.
+
+#include <cstdint>
+#include <functional>
+
+#include <wx/bitmap.h>
+#include <wx/window.h>
+
+#include "platform/gfx/bitmap.h"
+
+namespace barvell::ui {
+
+class WxSurface : public wxWindow {
+ public:
+  WxSurface(wxWindow* parent, const wxRect& rect, long style, bool focusable);
+
+  void SetPicture(const gfx::Bitmap* bitmap, std::uint32_t background);
+  void Repaint();  // the bitmap changed
+  bool AcceptsFocus() const override { return focusable_; }
+
+ private:
+  void OnPaint(wxPaintEvent& event);
+
+  const gfx::Bitmap* bitmap_ = nullptr;
+  std::uint32_t background_ = 0xF0F0F0;
+  wxBitmap cached_;
+  bool stale_ = true;
+  bool focusable_ = false;
+};
+
+// A group frame with its caption; the controls inside are its children, placed in its
+// client area (the whole box, as the native group box of the original platform has it).
+class WxGroupBox : public wxWindow {
+ public:
+  WxGroupBox(wxWindow* parent, const wxRect& rect, const wxString& caption);
+  void SetCaption(const wxString& caption);
+
+ private:
+  void OnPaint(wxPaintEvent& event);
+  wxString caption_;
+};
+
+}  // namespace barvell::ui

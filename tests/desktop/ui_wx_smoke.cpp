@@ -1,0 +1,203 @@
+// Desktop smoke test of the wx window system, run under Xvfb: opens a window with a group
+// box holding an edit box and a button, a multi-line edit box with Chinese text and a
+// bitmap surface; types into the edit box through the X server with a filtering sink;
+// takes a screenshot of the screen and checks that it is not blank.
+//   ui_wx_smoke <screenshot.png>
+// Exit 0 on success, 1 on a failed check, 2 when there is no display.
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include <unistd.h>
+
+#include "platform/gfx/bitmap.h"
+#include "platform/ui/desktop.h"
+
+using namespace barvell;
+using namespace barvell::ui;
+
+namespace {
+
+int failures = 0;
+
+void Check(bool ok, const std::string& what) {
+  std::printf("%s: %s\n", ok ? "ok" : "FAILED", what.c_str());
+  if (!ok) ++failures;
+}
+
+// Lets digits through and swallows everything else, as a numeric input filter does.
+struct DigitsOnly : EventSink {
+  int clicks = 0;
+  int changes = 0;
+  int keyDowns = 0;
+  std::intptr_t userValue = 0;
+  WindowSystem* ws = nullptr;
+  bool OnEvent(const Event& e) override {
+    if (e.kind == EventKind::kUserMessage) {
+      userValue = e.value;
+      ws->PostQuit(e.command);
+    }
+    if (e.kind == EventKind::kButtonClicked) ++clicks;
+    if (e.kind == EventKind::kEditChanged) ++changes;
+    if (e.kind == EventKind::kKeyDown) ++keyDowns;
+    return false;
+  }
+  char32_t OnCharacter(WindowHandle, char32_t c) override {
+    return (c >= U'0' && c <= U'9') || c < 32 ? c : 0;
+  }
+};
+
+void Pump(WindowSystem& ws, int milliseconds) {
+  auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  while (std::chrono::steady_clock::now() < until) {
+    while (ws.HasPendingEvent()) ws.DispatchOne();
+    ws.ProcessIdle();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+std::string Run(const std::string& command) {
+  std::string out;
+  if (FILE* p = popen(command.c_str(), "r")) {
+    char buf[256];
+    while (std::fgets(buf, sizeof buf, p)) out += buf;
+    pclose(p);
+  }
+  while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
+  return out;
+}
+
+// Stripes like the bars of a barcode, framed in red.
+gfx::Bitmap Bars(int width, int height) {
+  gfx::Bitmap b(width, height, 0xFFFFFF);
+  for (int x = 20; x < width - 20; ++x)
+    if ((x / 3) % 3 != 1)
+      for (int y = 20; y < height - 30; ++y) b.SetPixel(x, y, 0x000000);
+  for (int x = 0; x < width; ++x) b.SetPixel(x, 0, 0xFF0000), b.SetPixel(x, height - 1, 0xFF0000);
+  for (int y = 0; y < height; ++y) b.SetPixel(0, y, 0xFF0000), b.SetPixel(width - 1, y, 0xFF0000);
+  return b;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string shot = argc > 1 ? argv[1] : "ui_wx_smoke.png";
+  std::unique_ptr<WindowSystem> ws = CreateDesktopWindowSystem(argc, argv);
+  if (!ws) {
+    std::puts("ui_wx_smoke: no display");
+    return 2;
+  }
+  DigitsOnly sink;
+  sink.ws = ws.get();
+  ws->SetEventSink(&sink);
+
+  TopLevelSpec spec;
+  spec.caption = "条码生成 冒烟测试";
+  spec.outer = {40, 40, 540, 360};
+  spec.border = WindowBorder::kFixed;
+  spec.minimiseBox = true;
+  WindowHandle window = ws->CreateTopLevel(spec);
+  ws->SetMenuBar(window, {MenuItem{"帮助", 0, true, false, false,
+                                   {MenuItem{"教程", 20001, true, false, false, {}},
+                                    MenuItem{"关于", 20002, true, false, false, {}}}}});
+
+  auto control = [&](ControlKind kind, WindowHandle parent, Rect r, std::string text, bool multi = false) {
+    ControlSpec c;
+    c.kind = kind;
+    c.parent = parent;
+    c.rect = r;
+    c.text = std::move(text);
+    c.multiLine = multi;
+    c.tabStop = kind != ControlKind::kSurface && kind != ControlKind::kGroupBox;
+    return ws->CreateControl(c);
+  };
+  gfx::Bitmap bars = Bars(280, 170);
+  WindowHandle surface = control(ControlKind::kSurface, window, {10, 10, 280, 170}, "");
+  ws->SetSurfaceBitmap(surface, &bars, 0xF0F0F0);
+  WindowHandle group = control(ControlKind::kGroupBox, window, {310, 10, 210, 160}, "编码信息");
+  // The sizes of the program's own controls: 20-pixel edit boxes and lists.
+  WindowHandle fixed = control(ControlKind::kEdit, group, {80, 30, 120, 20}, "690");
+  WindowHandle format = control(ControlKind::kDropDownList, group, {80, 70, 56, 20}, "");
+  ws->SetItems(format, {"PNG", "JPG", "BMP"});
+  ws->SetCurrent(format, 1);
+  WindowHandle compute = control(ControlKind::kPushButton, group, {10, 110, 80, 24}, "计算编码");
+  WindowHandle browse = control(ControlKind::kPushButton, group, {180, 70, 20, 20}, "..");
+  WindowHandle multi =
+      control(ControlKind::kEdit, window, {10, 190, 280, 100}, "固定编码：6901234\r\n自主编码：56789", true);
+  WindowHandle save = control(ControlKind::kPushButton, window, {310, 190, 210, 34}, "保存图片");
+  (void)compute;
+  (void)browse;
+
+  ws->Show(window, ShowMode::kShow);
+  Pump(*ws, 800);
+
+  Check(ws->IsVisible(window), "the window is shown");
+  Check(ws->GetText(multi) == "固定编码：6901234\r\n自主编码：56789", "multi-line text round-trips with CR LF");
+  Check(ws->Parent(fixed) == group, "the edit box lies in the group box");
+  Check(ws->GetCurrent(format) == 1 && ws->GetItems(format).size() == 3, "the list holds its items");
+  Point g = ws->ClientToScreen(group, {0, 0});
+  Rect r = ws->GetRect(fixed);
+  Check(r.left == 80 && r.top == 30, "the edit box is placed in the group's client area");
+  Point e = ws->ClientToScreen(fixed, {0, 0});
+  Check(e.x >= g.x + 80 && e.y >= g.y + 30 && e.x < g.x + 90 && e.y < g.y + 40,
+        "the edit box's screen position follows the group box");
+
+  // Type through the X server: the sink lets digits through and swallows letters.
+  Check(ws->SetFocus(fixed), "the edit box takes the focus");
+  ws->SetSelection(fixed, 3, 3);
+  Pump(*ws, 200);
+  std::string xid = Run("xdotool search --onlyvisible --pid " + std::to_string(getpid()) + " | head -n 1");
+  if (!xid.empty()) {
+    Run("xdotool windowfocus --sync " + xid + " 2>/dev/null");
+    Pump(*ws, 200);
+    ws->SetFocus(fixed);
+    Pump(*ws, 200);
+    Run("xdotool type --delay 30 '12ab3'");
+    Pump(*ws, 800);
+    std::printf("typed: \"%s\", %d key downs, %d changes\n", ws->GetText(fixed).c_str(), sink.keyDowns, sink.changes);
+    Check(ws->GetText(fixed) == "690123", "typed characters pass the sink's filter");
+    Check(sink.keyDowns >= 5, "key downs reach the sink");
+    Point button = ws->ClientToScreen(save, {100, 17});
+    Run("xdotool mousemove " + std::to_string(button.x) + " " + std::to_string(button.y) + " click 1");
+    Pump(*ws, 500);
+    Check(sink.clicks == 1, "a click on the button reports it clicked");
+  } else {
+    Check(false, "xdotool finds the window");
+  }
+
+  // The loop primitives: a message posted from another thread wakes the waiting loop,
+  // whose handler posts the quit that ends it.
+  std::thread poster([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    ws->PostUserMessage(7, 42);
+  });
+  auto started = std::chrono::steady_clock::now();
+  int quitCode = -1;
+  for (;;) {
+    if (ws->IsQuitPosted()) {
+      quitCode = ws->TakeQuit();
+      break;
+    }
+    if (std::chrono::steady_clock::now() - started > std::chrono::seconds(10)) break;
+    if (!ws->HasPendingEvent() && !ws->ProcessIdle()) ws->WaitForEvent();
+    else if (ws->HasPendingEvent()) ws->DispatchOne();
+  }
+  poster.join();
+  Check(quitCode == 7 && sink.userValue == 42, "a posted message wakes the loop and its quit ends it");
+
+  Pump(*ws, 300);
+  std::system(("import -window root '" + shot + "'").c_str());
+  std::string colours = Run("convert '" + shot + "' -format %k info:");
+  std::printf("screenshot %s: %s colours\n", shot.c_str(), colours.c_str());
+  Check(std::atoi(colours.c_str()) > 8, "the screenshot is not blank");
+
+  ws->Destroy(window);
+  Check(!ws->IsWindow(fixed), "destroying the window takes its controls along");
+  Pump(*ws, 100);
+  ws.reset();
+  return failures == 0 ? 0 : 1;
+}
