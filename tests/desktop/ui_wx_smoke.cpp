@@ -115,9 +115,14 @@ int main(int argc, char** argv) {
     c.tabStop = kind != ControlKind::kSurface && kind != ControlKind::kGroupBox;
     return ws->CreateControl(c);
   };
+  // A cover created before the panel, then placed above it, as the loader orders siblings.
+  gfx::Bitmap blue(30, 30, 0x0000FF);
+  WindowHandle cover = control(ControlKind::kSurface, window, {0, 0, 30, 30}, "");
+  ws->SetSurfaceBitmap(cover, &blue, 0x0000FF);
   gfx::Bitmap bars = Bars(280, 170);
   WindowHandle surface = control(ControlKind::kSurface, window, {10, 10, 280, 170}, "");
   ws->SetSurfaceBitmap(surface, &bars, 0xF0F0F0);
+  ws->PlaceAfter(surface, cover);
   WindowHandle group = control(ControlKind::kGroupBox, window, {310, 10, 210, 160}, "编码信息");
   // The sizes of the program's own controls: 20-pixel edit boxes and lists.
   WindowHandle fixed = control(ControlKind::kEdit, group, {80, 30, 120, 20}, "690");
@@ -194,6 +199,10 @@ int main(int argc, char** argv) {
   std::string colours = Run("convert '" + shot + "' -format %k info:");
   std::printf("screenshot %s: %s colours\n", shot.c_str(), colours.c_str());
   Check(std::atoi(colours.c_str()) > 8, "the screenshot is not blank");
+  Point overlap = ws->ClientToScreen(cover, {25, 25});  // inside the panel's red frame too
+  std::string pixel = Run("convert '" + shot + "' -format '%[pixel:p{" + std::to_string(overlap.x) + "," +
+                          std::to_string(overlap.y) + "}]' info:");
+  Check(pixel == "blue" || pixel == "srgb(0,0,255)", "the cover lies above the panel (" + pixel + ")");
 
   ws->Destroy(window);
   Check(!ws->IsWindow(fixed), "destroying the window takes its controls along");

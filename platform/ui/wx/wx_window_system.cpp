@@ -410,6 +410,7 @@ void WxWindowSystem::Show(WindowHandle window, ShowMode mode) {
   if (!e) return;
   wxWindow* w = e->window;
   bool wasShown = w->IsShown();
+  if (mode != ShowMode::kHide) FlushZOrder();
   if (!e->topLevel) {
     w->Show(mode != ShowMode::kHide);
   } else {
@@ -493,11 +494,34 @@ WindowHandle WxWindowSystem::Focus() const { return HandleOf(wxWindow::FindFocus
 // --- z-order and parents ----------------------------------------------------------------
 
 void WxWindowSystem::ApplyZOrder(WindowHandle parent) {
-  const Entry* p = Find(parent);
-  if (!p) return;
-  // Raising from the bottom up leaves the first of the list on top.
-  for (auto it = p->children.rbegin(); it != p->children.rend(); ++it)
-    if (const Entry* c = Find(*it)) c->window->Raise();
+  if (std::find(zOrderStale_.begin(), zOrderStale_.end(), parent) == zOrderStale_.end())
+    zOrderStale_.push_back(parent);
+}
+
+void WxWindowSystem::FlushZOrder() {
+  std::vector<WindowHandle> stale;
+  stale.swap(zOrderStale_);
+  for (WindowHandle parent : stale) {
+    const Entry* p = Find(parent);
+    if (!p || p->children.size() < 2) continue;
+    // GTK 3 paints the children of a container in the order they were added, and only
+    // the window stacking decides where clicks go. So each child, from the bottom up, is
+    // taken out and put back (which adds it last, on top) and raised.
+    wxWindow* focus = wxWindow::FindFocus();
+    auto* holder = new wxWindow(p->client, wxID_ANY, wxPoint(-4, -4), wxSize(1, 1));
+    holder->Hide();
+    for (auto it = p->children.rbegin(); it != p->children.rend(); ++it) {
+      const Entry* c = Find(*it);
+      if (!c) continue;
+      wxRect rect = c->window->GetRect();
+      c->window->Reparent(holder);
+      c->window->Reparent(p->client);
+      c->window->SetSize(rect);
+      c->window->Raise();
+    }
+    holder->Destroy();
+    if (focus && focus != wxWindow::FindFocus()) focus->SetFocus();
+  }
 }
 
 void WxWindowSystem::PlaceAfter(WindowHandle window, WindowHandle sibling) {
