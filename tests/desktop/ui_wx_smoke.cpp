@@ -35,6 +35,7 @@ struct DigitsOnly : EventSink {
   int changes = 0;
   int keyDowns = 0;
   std::intptr_t userValue = 0;
+  Event lastDown;
   WindowSystem* ws = nullptr;
   bool OnEvent(const Event& e) override {
     if (e.kind == EventKind::kUserMessage) {
@@ -44,6 +45,7 @@ struct DigitsOnly : EventSink {
     if (e.kind == EventKind::kButtonClicked) ++clicks;
     if (e.kind == EventKind::kEditChanged) ++changes;
     if (e.kind == EventKind::kKeyDown) ++keyDowns;
+    if (e.kind == EventKind::kMouseDown) lastDown = e;
     return false;
   }
   char32_t OnCharacter(WindowHandle, char32_t c) override {
@@ -170,6 +172,11 @@ int main(int argc, char** argv) {
     Run("xdotool mousemove " + std::to_string(button.x) + " " + std::to_string(button.y) + " click 1");
     Pump(*ws, 500);
     Check(sink.clicks == 1, "a click on the button reports it clicked");
+    Point onCover = ws->ClientToScreen(cover, {25, 26});
+    Run("xdotool mousemove " + std::to_string(onCover.x) + " " + std::to_string(onCover.y) + " click 1");
+    Pump(*ws, 300);
+    Check(sink.lastDown.window == cover && sink.lastDown.position == Point{25, 26},
+          "a click where the cover hides the panel reaches the cover, in its own coordinates");
   } else {
     Check(false, "xdotool finds the window");
   }
