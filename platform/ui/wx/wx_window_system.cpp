@@ -12,7 +12,6 @@
 #include <wx/frame.h>
 #include <wx/init.h>
 #include <wx/menu.h>
-#include <wx/panel.h>
 #include <wx/settings.h>
 #include <wx/textctrl.h>
 
@@ -200,10 +199,11 @@ WindowHandle WxWindowSystem::CreateTopLevel(const TopLevelSpec& spec) {
   }
   auto* frame = new wxFrame(parent, wxID_ANY, Wx(spec.caption), wxPoint(spec.outer.left, spec.outer.top),
                             wxSize(spec.outer.width, spec.outer.height), style);
-  // The one child of a frame fills its client area; the controls go on this panel, so
-  // their positions are their own.
-  auto* client = new wxPanel(frame, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                             (HasClientEdge(spec.border) ? wxBORDER_SUNKEN : wxBORDER_NONE) | wxWANTS_CHARS);
+  // The one child of a frame fills its client area; the controls go on this window, so
+  // their positions are their own. A plain window, not a panel: it keeps the focus when it
+  // gets it instead of handing it to its first child.
+  auto* client = new wxWindow(frame, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                              (HasClientEdge(spec.border) ? wxBORDER_SUNKEN : wxBORDER_NONE) | wxWANTS_CHARS);
   client->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
   frame->SetSize(WxRect(spec.outer));
   Entry e;
