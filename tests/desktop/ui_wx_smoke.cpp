@@ -97,18 +97,18 @@ int main(int argc, char** argv) {
   sink.ws = ws.get();
   ws->SetEventSink(&sink);
 
-  TopLevelSpec spec;
-  spec.caption = "条码生成 冒烟测试";
-  spec.outer = {40, 40, 540, 360};
-  spec.border = WindowBorder::kFixed;
-  spec.minimiseBox = true;
-  WindowHandle window = ws->CreateTopLevel(spec);
+  TopLevelParams params;
+  params.caption = "条码生成 冒烟测试";
+  params.outer = {40, 40, 540, 360};
+  params.border = WindowBorder::kFixed;
+  params.minimiseBox = true;
+  WindowHandle window = ws->CreateTopLevel(params);
   ws->SetMenuBar(window, {MenuItem{"帮助", 0, true, false, false,
                                    {MenuItem{"教程", 20001, true, false, false, {}},
                                     MenuItem{"关于", 20002, true, false, false, {}}}}});
 
   auto control = [&](ControlKind kind, WindowHandle parent, Rect r, std::string text, bool multi = false) {
-    ControlSpec c;
+    ControlParams c;
     c.kind = kind;
     c.parent = parent;
     c.rect = r;
