@@ -38,7 +38,7 @@ class WindowSystem {
   // shown; windows it owns stay off the taskbar.
   virtual WindowHandle CreateTopLevel(const TopLevelParams& params) = 0;
   virtual WindowHandle CreateHiddenOwner() = 0;
-  // Controls start as the params says (visible or hidden, enabled or not) and go on top of
+  // Controls start as their parameters say (visible or hidden, enabled or not) and go on top of
   // their siblings.
   virtual WindowHandle CreateControl(const ControlParams& params) = 0;
   // Destroys the window, the top-level windows it owns and its children; each is reported
