@@ -21,7 +21,7 @@
 #include "platform/ui/geometry.h"
 #include "platform/ui/metrics.h"
 #include "platform/ui/window_handle.h"
-#include "platform/ui/window_specs.h"
+#include "platform/ui/window_params.h"
 
 namespace barvell::ui {
 
@@ -36,11 +36,11 @@ class WindowSystem {
   // --- windows ------------------------------------------------------------------------
   // Top-level windows start hidden. The hidden owner is a top-level window that is never
   // shown; windows it owns stay off the taskbar.
-  virtual WindowHandle CreateTopLevel(const TopLevelSpec& spec) = 0;
+  virtual WindowHandle CreateTopLevel(const TopLevelParams& params) = 0;
   virtual WindowHandle CreateHiddenOwner() = 0;
-  // Controls start as the spec says (visible or hidden, enabled or not) and go on top of
+  // Controls start as their parameters say (visible or hidden, enabled or not) and go on top of
   // their siblings.
-  virtual WindowHandle CreateControl(const ControlSpec& spec) = 0;
+  virtual WindowHandle CreateControl(const ControlParams& params) = 0;
   // Destroys the window, the top-level windows it owns and its children; each is reported
   // kDestroyed (owned windows first, then the window, then its children) and is no window
   // when this returns. Unknown handles are ignored.

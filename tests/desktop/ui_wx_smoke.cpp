@@ -35,6 +35,7 @@ struct DigitsOnly : EventSink {
   int changes = 0;
   int keyDowns = 0;
   std::intptr_t userValue = 0;
+  Event lastDown;
   WindowSystem* ws = nullptr;
   bool OnEvent(const Event& e) override {
     if (e.kind == EventKind::kUserMessage) {
@@ -44,6 +45,7 @@ struct DigitsOnly : EventSink {
     if (e.kind == EventKind::kButtonClicked) ++clicks;
     if (e.kind == EventKind::kEditChanged) ++changes;
     if (e.kind == EventKind::kKeyDown) ++keyDowns;
+    if (e.kind == EventKind::kMouseDown) lastDown = e;
     return false;
   }
   char32_t OnCharacter(WindowHandle, char32_t c) override {
@@ -95,18 +97,18 @@ int main(int argc, char** argv) {
   sink.ws = ws.get();
   ws->SetEventSink(&sink);
 
-  TopLevelSpec spec;
-  spec.caption = "条码生成 冒烟测试";
-  spec.outer = {40, 40, 540, 360};
-  spec.border = WindowBorder::kFixed;
-  spec.minimiseBox = true;
-  WindowHandle window = ws->CreateTopLevel(spec);
+  TopLevelParams params;
+  params.caption = "条码生成 冒烟测试";
+  params.outer = {40, 40, 540, 360};
+  params.border = WindowBorder::kFixed;
+  params.minimiseBox = true;
+  WindowHandle window = ws->CreateTopLevel(params);
   ws->SetMenuBar(window, {MenuItem{"帮助", 0, true, false, false,
                                    {MenuItem{"教程", 20001, true, false, false, {}},
                                     MenuItem{"关于", 20002, true, false, false, {}}}}});
 
   auto control = [&](ControlKind kind, WindowHandle parent, Rect r, std::string text, bool multi = false) {
-    ControlSpec c;
+    ControlParams c;
     c.kind = kind;
     c.parent = parent;
     c.rect = r;
@@ -115,9 +117,14 @@ int main(int argc, char** argv) {
     c.tabStop = kind != ControlKind::kSurface && kind != ControlKind::kGroupBox;
     return ws->CreateControl(c);
   };
+  // A cover created before the panel, then placed above it, as the loader orders siblings.
+  gfx::Bitmap blue(30, 30, 0x0000FF);
+  WindowHandle cover = control(ControlKind::kSurface, window, {0, 0, 30, 30}, "");
+  ws->SetSurfaceBitmap(cover, &blue, 0x0000FF);
   gfx::Bitmap bars = Bars(280, 170);
   WindowHandle surface = control(ControlKind::kSurface, window, {10, 10, 280, 170}, "");
   ws->SetSurfaceBitmap(surface, &bars, 0xF0F0F0);
+  ws->PlaceAfter(surface, cover);
   WindowHandle group = control(ControlKind::kGroupBox, window, {310, 10, 210, 160}, "编码信息");
   // The sizes of the program's own controls: 20-pixel edit boxes and lists.
   WindowHandle fixed = control(ControlKind::kEdit, group, {80, 30, 120, 20}, "690");
@@ -165,6 +172,11 @@ int main(int argc, char** argv) {
     Run("xdotool mousemove " + std::to_string(button.x) + " " + std::to_string(button.y) + " click 1");
     Pump(*ws, 500);
     Check(sink.clicks == 1, "a click on the button reports it clicked");
+    Point onCover = ws->ClientToScreen(cover, {25, 26});
+    Run("xdotool mousemove " + std::to_string(onCover.x) + " " + std::to_string(onCover.y) + " click 1");
+    Pump(*ws, 300);
+    Check(sink.lastDown.window == cover && sink.lastDown.position == Point{25, 26},
+          "a click where the cover hides the panel reaches the cover, in its own coordinates");
   } else {
     Check(false, "xdotool finds the window");
   }
@@ -194,6 +206,10 @@ int main(int argc, char** argv) {
   std::string colours = Run("convert '" + shot + "' -format %k info:");
   std::printf("screenshot %s: %s colours\n", shot.c_str(), colours.c_str());
   Check(std::atoi(colours.c_str()) > 8, "the screenshot is not blank");
+  Point overlap = ws->ClientToScreen(cover, {25, 25});  // inside the panel's red frame too
+  std::string pixel = Run("convert '" + shot + "' -format '%[pixel:p{" + std::to_string(overlap.x) + "," +
+                          std::to_string(overlap.y) + "}]' info:");
+  Check(pixel == "blue" || pixel == "srgb(0,0,255)", "the cover lies above the panel (" + pixel + ")");
 
   ws->Destroy(window);
   Check(!ws->IsWindow(fixed), "destroying the window takes its controls along");

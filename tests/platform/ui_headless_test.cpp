@@ -83,24 +83,24 @@ class HeadlessTest : public ::testing::Test {
   HeadlessTest() { ws.SetEventSink(&sink); }
 
   WindowHandle MakeWindow(WindowBorder border = WindowBorder::kSizeable, Rect outer = {100, 50, 400, 300}) {
-    TopLevelSpec spec;
-    spec.caption = "窗口";
-    spec.outer = outer;
-    spec.border = border;
-    WindowHandle w = ws.CreateTopLevel(spec);
+    TopLevelParams params;
+    params.caption = "窗口";
+    params.outer = outer;
+    params.border = border;
+    WindowHandle w = ws.CreateTopLevel(params);
     ws.Show(w, ShowMode::kShow);
     return w;
   }
   WindowHandle MakeControl(ControlKind kind, WindowHandle parent, Rect r, std::string text = {},
                            bool multiLine = false) {
-    ControlSpec spec;
-    spec.kind = kind;
-    spec.parent = parent;
-    spec.rect = r;
-    spec.text = std::move(text);
-    spec.multiLine = multiLine;
-    spec.tabStop = kind != ControlKind::kSurface && kind != ControlKind::kGroupBox;
-    return ws.CreateControl(spec);
+    ControlParams params;
+    params.kind = kind;
+    params.parent = parent;
+    params.rect = r;
+    params.text = std::move(text);
+    params.multiLine = multiLine;
+    params.tabStop = kind != ControlKind::kSurface && kind != ControlKind::kGroupBox;
+    return ws.CreateControl(params);
   }
 
   HeadlessWindowSystem ws;
@@ -272,11 +272,11 @@ TEST_F(HeadlessTest, ActivationRestoresTheFocusAndClosingAnOwnedWindowReturnsToI
   WindowHandle edit = MakeControl(ControlKind::kEdit, main, {0, 0, 50, 20});
   ws.SetFocus(edit);
 
-  TopLevelSpec spec;
-  spec.caption = "商品编码";
-  spec.outer = {0, 0, 393, 241};
-  spec.owner = main;
-  WindowHandle modal = ws.CreateTopLevel(spec);
+  TopLevelParams params;
+  params.caption = "商品编码";
+  params.outer = {0, 0, 393, 241};
+  params.owner = main;
+  WindowHandle modal = ws.CreateTopLevel(params);
   ws.Show(modal, ShowMode::kShow);
   EXPECT_EQ(ws.ActiveWindow(), modal);
   EXPECT_EQ(ws.Focus(), modal);  // the window itself holds the focus when shown
@@ -291,9 +291,9 @@ TEST_F(HeadlessTest, DestroyReportsOwnedWindowsFirstThenParentsBeforeChildren) {
   WindowHandle main = MakeWindow();
   WindowHandle group = MakeControl(ControlKind::kGroupBox, main, {0, 0, 100, 100});
   WindowHandle button = MakeControl(ControlKind::kPushButton, group, {0, 0, 50, 20});
-  TopLevelSpec spec;
-  spec.owner = main;
-  WindowHandle owned = ws.CreateTopLevel(spec);
+  TopLevelParams params;
+  params.owner = main;
+  WindowHandle owned = ws.CreateTopLevel(params);
   std::vector<WindowHandle> destroyed;
   sink.onEvent = [&](const Event& e) {
     if (e.kind == EventKind::kDestroyed) {
@@ -312,8 +312,8 @@ TEST_F(HeadlessTest, DestroyReportsOwnedWindowsFirstThenParentsBeforeChildren) {
 }
 
 TEST_F(HeadlessTest, ShownAndHiddenAreReportedOnChangeOnly) {
-  TopLevelSpec spec;
-  WindowHandle w = ws.CreateTopLevel(spec);
+  TopLevelParams params;
+  WindowHandle w = ws.CreateTopLevel(params);
   EXPECT_FALSE(ws.IsVisible(w));
   ws.Show(w, ShowMode::kShow);
   ws.Show(w, ShowMode::kShow);
@@ -495,9 +495,9 @@ TEST_F(HeadlessTest, InputToAWindowInsideAHiddenContainerIsDropped) {
 
 TEST_F(HeadlessTest, TheHiddenOwnerIsNeverActivated) {
   WindowHandle owner = ws.CreateHiddenOwner();
-  TopLevelSpec spec;
-  spec.owner = owner;
-  WindowHandle modal = ws.CreateTopLevel(spec);
+  TopLevelParams params;
+  params.owner = owner;
+  WindowHandle modal = ws.CreateTopLevel(params);
   ws.Show(modal, ShowMode::kShow);
   EXPECT_FALSE(ws.IsVisible(owner));
   ws.Destroy(modal);
@@ -506,9 +506,9 @@ TEST_F(HeadlessTest, TheHiddenOwnerIsNeverActivated) {
   // An owner must be a top-level window.
   WindowHandle w = MakeWindow();
   WindowHandle button = MakeControl(ControlKind::kPushButton, w, {0, 0, 10, 10});
-  spec.owner = button;
-  EXPECT_EQ(ws.CreateTopLevel(spec), kNoWindow);
-  ControlSpec orphan;
+  params.owner = button;
+  EXPECT_EQ(ws.CreateTopLevel(params), kNoWindow);
+  ControlParams orphan;
   orphan.parent = 999;
   EXPECT_EQ(ws.CreateControl(orphan), kNoWindow);
 }
@@ -787,9 +787,9 @@ TEST_F(HeadlessTest, ANestedLoopEndsWhenItsWindowCloses) {
   bool inNested = false;
   sink.onEvent = [&](const Event& e) {
     if (e.kind == EventKind::kButtonClicked && modal == kNoWindow) {
-      TopLevelSpec spec;
-      spec.owner = main;
-      modal = ws.CreateTopLevel(spec);
+      TopLevelParams params;
+      params.owner = main;
+      modal = ws.CreateTopLevel(params);
       ws.Enable(main, false);
       ws.Show(modal, ShowMode::kShow);
       inNested = true;

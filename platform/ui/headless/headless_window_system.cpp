@@ -40,51 +40,51 @@ bool HeadlessWindowSystem::Report(EventKind kind, WindowHandle window) {
 
 // --- creation and destruction -----------------------------------------------------------
 
-WindowHandle HeadlessWindowSystem::CreateTopLevel(const TopLevelSpec& spec) {
-  if (spec.owner != kNoWindow && !IsTopLevel(spec.owner)) return kNoWindow;
+WindowHandle HeadlessWindowSystem::CreateTopLevel(const TopLevelParams& params) {
+  if (params.owner != kNoWindow && !IsTopLevel(params.owner)) return kNoWindow;
   WindowHandle h = NewHandle();
   Node& n = nodes_[h];
   n.topLevel = true;
-  n.owner = spec.owner;
+  n.owner = params.owner;
   n.background = kHeadlessMetrics.buttonFace;
-  n.rect = spec.outer;
+  n.rect = params.outer;
   n.rect.width = std::max(n.rect.width, 0);
   n.rect.height = std::max(n.rect.height, 0);
   n.restored = n.rect;
-  n.text = spec.caption;
-  n.border = spec.border;
-  n.captionBar = HasCaptionBar(spec);
+  n.text = params.caption;
+  n.border = params.border;
+  n.captionBar = HasCaptionBar(params);
   topLevels_.insert(topLevels_.begin(), h);
   return h;
 }
 
 WindowHandle HeadlessWindowSystem::CreateHiddenOwner() {
-  TopLevelSpec spec;
-  spec.border = WindowBorder::kNone;
-  spec.controlBox = false;
-  return CreateTopLevel(spec);
+  TopLevelParams params;
+  params.border = WindowBorder::kNone;
+  params.controlBox = false;
+  return CreateTopLevel(params);
 }
 
-WindowHandle HeadlessWindowSystem::CreateControl(const ControlSpec& spec) {
-  if (!Find(spec.parent)) return kNoWindow;
+WindowHandle HeadlessWindowSystem::CreateControl(const ControlParams& params) {
+  if (!Find(params.parent)) return kNoWindow;
   WindowHandle h = NewHandle();
   Node& n = nodes_[h];
-  n.kind = spec.kind;
-  n.parent = spec.parent;
-  n.rect = spec.rect;
+  n.kind = params.kind;
+  n.parent = params.parent;
+  n.rect = params.rect;
   n.rect.width = std::max(n.rect.width, 0);
   n.rect.height = std::max(n.rect.height, 0);
-  n.visible = spec.visible;
-  n.enabled = spec.enabled;
-  n.tabStop = spec.tabStop;
-  n.controlBorder = spec.border;
-  if (spec.kind == ControlKind::kEdit) {
-    n.edit.Configure(spec.multiLine, spec.readOnly);
-    n.edit.SetText(spec.text);
+  n.visible = params.visible;
+  n.enabled = params.enabled;
+  n.tabStop = params.tabStop;
+  n.controlBorder = params.border;
+  if (params.kind == ControlKind::kEdit) {
+    n.edit.Configure(params.multiLine, params.readOnly);
+    n.edit.SetText(params.text);
   } else {
-    n.text = spec.text;
+    n.text = params.text;
   }
-  auto& siblings = Find(spec.parent)->children;
+  auto& siblings = Find(params.parent)->children;
   siblings.insert(siblings.begin(), h);
   return h;
 }

@@ -38,9 +38,9 @@ class HeadlessWindowSystem final : public WindowSystem {
   // WindowSystem
   void SetEventSink(EventSink* sink) override { sink_ = sink; }
   ScreenMetrics Metrics() const override;
-  WindowHandle CreateTopLevel(const TopLevelSpec& spec) override;
+  WindowHandle CreateTopLevel(const TopLevelParams& params) override;
   WindowHandle CreateHiddenOwner() override;
-  WindowHandle CreateControl(const ControlSpec& spec) override;
+  WindowHandle CreateControl(const ControlParams& params) override;
   void Destroy(WindowHandle window) override;
   bool IsWindow(WindowHandle window) const override;
   bool IsTopLevel(WindowHandle window) const override;

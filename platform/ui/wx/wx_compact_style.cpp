@@ -1,10 +1,16 @@
 #include "platform/ui/wx/wx_compact_style.h"
 
-#include <dlfcn.h>
+#include <wx/platform.h>
 
 #include <cstring>
 
+#if defined(__WXGTK__)
+#include <dlfcn.h>
+#endif
+
 namespace barvell::ui {
+
+#if defined(__WXGTK__)
 
 namespace {
 
@@ -49,5 +55,9 @@ void InstallCompactStyle() {
     addForScreen(screen, provider, kApplicationPriority);
   unref(provider);
 }
+
+#else
+void InstallCompactStyle() {}  // other toolkits size their controls as asked
+#endif
 
 }  // namespace barvell::ui

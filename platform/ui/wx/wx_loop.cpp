@@ -87,7 +87,10 @@ void WxWindowSystem::WaitForEvent() {
   loop_->Dispatch();
 }
 
-bool WxWindowSystem::ProcessIdle() { return wxTheApp->ProcessIdle(); }
+bool WxWindowSystem::ProcessIdle() {
+  FlushZOrder();
+  return wxTheApp->ProcessIdle();
+}
 
 void WxWindowSystem::PostQuit(int exitCode) {
   if (quitPosted_) return;

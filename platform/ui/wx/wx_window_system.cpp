@@ -12,7 +12,6 @@
 #include <wx/frame.h>
 #include <wx/init.h>
 #include <wx/menu.h>
-#include <wx/panel.h>
 #include <wx/settings.h>
 #include <wx/textctrl.h>
 
@@ -176,18 +175,18 @@ ScreenMetrics WxWindowSystem::Metrics() const {
 
 // --- creation ---------------------------------------------------------------------------
 
-WindowHandle WxWindowSystem::CreateTopLevel(const TopLevelSpec& spec) {
-  const Entry* owner = Find(spec.owner);
-  if (spec.owner != kNoWindow && (!owner || !owner->topLevel)) return kNoWindow;
+WindowHandle WxWindowSystem::CreateTopLevel(const TopLevelParams& params) {
+  const Entry* owner = Find(params.owner);
+  if (params.owner != kNoWindow && (!owner || !owner->topLevel)) return kNoWindow;
   long style = wxCLIP_CHILDREN;
-  if (spec.border != WindowBorder::kNone && HasCaptionBar(spec)) style |= wxCAPTION;
-  if (spec.border != WindowBorder::kNone && spec.controlBox) style |= wxSYSTEM_MENU | wxCLOSE_BOX;
-  if (spec.border == WindowBorder::kNone) style |= wxBORDER_NONE;
-  if (IsSizeable(spec.border)) style |= wxRESIZE_BORDER;
-  if (spec.maximiseBox) style |= wxMAXIMIZE_BOX;
-  if (spec.minimiseBox) style |= wxMINIMIZE_BOX;
-  if (IsToolWindow(spec.border)) style |= wxFRAME_TOOL_WINDOW;
-  if (spec.alwaysOnTop) style |= wxSTAY_ON_TOP;
+  if (params.border != WindowBorder::kNone && HasCaptionBar(params)) style |= wxCAPTION;
+  if (params.border != WindowBorder::kNone && params.controlBox) style |= wxSYSTEM_MENU | wxCLOSE_BOX;
+  if (params.border == WindowBorder::kNone) style |= wxBORDER_NONE;
+  if (IsSizeable(params.border)) style |= wxRESIZE_BORDER;
+  if (params.maximiseBox) style |= wxMAXIMIZE_BOX;
+  if (params.minimiseBox) style |= wxMINIMIZE_BOX;
+  if (IsToolWindow(params.border)) style |= wxFRAME_TOOL_WINDOW;
+  if (params.alwaysOnTop) style |= wxSTAY_ON_TOP;
   wxWindow* parent = nullptr;
   if (owner) {
     // An owned window stays above its owner and off the taskbar; the hidden owner is
@@ -198,20 +197,21 @@ WindowHandle WxWindowSystem::CreateTopLevel(const TopLevelSpec& spec) {
       style |= wxFRAME_FLOAT_ON_PARENT;
     }
   }
-  auto* frame = new wxFrame(parent, wxID_ANY, Wx(spec.caption), wxPoint(spec.outer.left, spec.outer.top),
-                            wxSize(spec.outer.width, spec.outer.height), style);
-  // The one child of a frame fills its client area; the controls go on this panel, so
-  // their positions are their own.
-  auto* client = new wxPanel(frame, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                             (HasClientEdge(spec.border) ? wxBORDER_SUNKEN : wxBORDER_NONE) | wxWANTS_CHARS);
+  auto* frame = new wxFrame(parent, wxID_ANY, Wx(params.caption), wxPoint(params.outer.left, params.outer.top),
+                            wxSize(params.outer.width, params.outer.height), style);
+  // The one child of a frame fills its client area; the controls go on this window, so
+  // their positions are their own. A plain window, not a panel: it keeps the focus when it
+  // gets it instead of handing it to its first child.
+  auto* client = new wxWindow(frame, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                              (HasClientEdge(params.border) ? wxBORDER_SUNKEN : wxBORDER_NONE) | wxWANTS_CHARS);
   client->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
-  frame->SetSize(WxRect(spec.outer));
+  frame->SetSize(WxRect(params.outer));
   Entry e;
   e.window = frame;
   e.client = client;
   e.topLevel = true;
-  e.owner = spec.owner;
-  e.reported = spec.outer;
+  e.owner = params.owner;
+  e.reported = params.outer;
   WindowHandle h = Register(std::move(e));
   BindFrame(h, frame, client);
   return h;
@@ -227,28 +227,28 @@ WindowHandle WxWindowSystem::CreateHiddenOwner() {
   return Register(std::move(e));
 }
 
-WindowHandle WxWindowSystem::CreateControl(const ControlSpec& spec) {
-  wxWindow* parent = ParentWindowFor(spec.parent);
+WindowHandle WxWindowSystem::CreateControl(const ControlParams& params) {
+  wxWindow* parent = ParentWindowFor(params.parent);
   if (!parent) return kNoWindow;
-  wxRect rect = WxRect(spec.rect);
+  wxRect rect = WxRect(params.rect);
   Entry e;
-  e.kind = spec.kind;
-  e.parent = spec.parent;
-  e.multiLine = spec.multiLine;
-  switch (spec.kind) {
+  e.kind = params.kind;
+  e.parent = params.parent;
+  e.multiLine = params.multiLine;
+  switch (params.kind) {
     case ControlKind::kEdit: {
-      long style = spec.multiLine ? wxTE_MULTILINE | wxTE_PROCESS_TAB | wxTE_PROCESS_ENTER | wxHSCROLL
+      long style = params.multiLine ? wxTE_MULTILINE | wxTE_PROCESS_TAB | wxTE_PROCESS_ENTER | wxHSCROLL
                                   : wxTE_PROCESS_ENTER;
-      if (spec.readOnly) style |= wxTE_READONLY;
-      std::string text = spec.multiLine ? ToWxLines(spec.text) : spec.text;
+      if (params.readOnly) style |= wxTE_READONLY;
+      std::string text = params.multiLine ? ToWxLines(params.text) : params.text;
       e.window = new wxTextCtrl(parent, wxID_ANY, Wx(text), rect.GetPosition(), rect.GetSize(), style);
       break;
     }
     case ControlKind::kPushButton:
-      e.window = new wxButton(parent, wxID_ANY, Wx(spec.text), rect.GetPosition(), rect.GetSize());
+      e.window = new wxButton(parent, wxID_ANY, Wx(params.text), rect.GetPosition(), rect.GetSize());
       break;
     case ControlKind::kGroupBox:
-      e.window = new WxGroupBox(parent, rect, Wx(spec.text));
+      e.window = new WxGroupBox(parent, rect, Wx(params.text));
       break;
     case ControlKind::kDropDownList:
       e.window = new wxComboBox(parent, wxID_ANY, wxString(), rect.GetPosition(), rect.GetSize(), 0,
@@ -256,18 +256,18 @@ WindowHandle WxWindowSystem::CreateControl(const ControlSpec& spec) {
       break;
     case ControlKind::kOwnerDrawnButton:
     case ControlKind::kSurface:
-      e.window = new WxSurface(parent, rect, BorderStyleOf(spec.border),
-                               spec.tabStop || spec.kind == ControlKind::kOwnerDrawnButton);
+      e.window = new WxSurface(parent, rect, BorderStyleOf(params.border),
+                               params.tabStop || params.kind == ControlKind::kOwnerDrawnButton);
       break;
   }
   e.client = e.window;
   e.window->SetSize(rect);  // native controls may pick a size of their own
-  if (!spec.enabled) e.window->Enable(false);
-  if (!spec.visible) e.window->Hide();
+  if (!params.enabled) e.window->Enable(false);
+  if (!params.visible) e.window->Hide();
   WindowHandle h = Register(e);
-  Entry* p = Find(spec.parent);
+  Entry* p = Find(params.parent);
   p->children.insert(p->children.begin(), h);
-  ApplyZOrder(spec.parent);
+  ApplyZOrder(params.parent);
   BindControl(h, e);
   return h;
 }
@@ -410,6 +410,7 @@ void WxWindowSystem::Show(WindowHandle window, ShowMode mode) {
   if (!e) return;
   wxWindow* w = e->window;
   bool wasShown = w->IsShown();
+  if (mode != ShowMode::kHide) FlushZOrder();
   if (!e->topLevel) {
     w->Show(mode != ShowMode::kHide);
   } else {
@@ -493,11 +494,34 @@ WindowHandle WxWindowSystem::Focus() const { return HandleOf(wxWindow::FindFocus
 // --- z-order and parents ----------------------------------------------------------------
 
 void WxWindowSystem::ApplyZOrder(WindowHandle parent) {
-  const Entry* p = Find(parent);
-  if (!p) return;
-  // Raising from the bottom up leaves the first of the list on top.
-  for (auto it = p->children.rbegin(); it != p->children.rend(); ++it)
-    if (const Entry* c = Find(*it)) c->window->Raise();
+  if (std::find(zOrderStale_.begin(), zOrderStale_.end(), parent) == zOrderStale_.end())
+    zOrderStale_.push_back(parent);
+}
+
+void WxWindowSystem::FlushZOrder() {
+  std::vector<WindowHandle> stale;
+  stale.swap(zOrderStale_);
+  for (WindowHandle parent : stale) {
+    const Entry* p = Find(parent);
+    if (!p || p->children.size() < 2) continue;
+    // GTK 3 paints the children of a container in the order they were added, and only
+    // the window stacking decides where clicks go. So each child, from the bottom up, is
+    // taken out and put back (which adds it last, on top) and raised.
+    wxWindow* focus = wxWindow::FindFocus();
+    auto* holder = new wxWindow(p->client, wxID_ANY, wxPoint(-4, -4), wxSize(1, 1));
+    holder->Hide();
+    for (auto it = p->children.rbegin(); it != p->children.rend(); ++it) {
+      const Entry* c = Find(*it);
+      if (!c) continue;
+      wxRect rect = c->window->GetRect();
+      c->window->Reparent(holder);
+      c->window->Reparent(p->client);
+      c->window->SetSize(rect);
+      c->window->Raise();
+    }
+    holder->Destroy();
+    if (focus && focus != wxWindow::FindFocus()) focus->SetFocus();
+  }
 }
 
 void WxWindowSystem::PlaceAfter(WindowHandle window, WindowHandle sibling) {

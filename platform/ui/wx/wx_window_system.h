@@ -32,9 +32,9 @@ class WxWindowSystem final : public WindowSystem {
 
   void SetEventSink(EventSink* sink) override { sink_ = sink; }
   ScreenMetrics Metrics() const override;
-  WindowHandle CreateTopLevel(const TopLevelSpec& spec) override;
+  WindowHandle CreateTopLevel(const TopLevelParams& params) override;
   WindowHandle CreateHiddenOwner() override;
-  WindowHandle CreateControl(const ControlSpec& spec) override;
+  WindowHandle CreateControl(const ControlParams& params) override;
   void Destroy(WindowHandle window) override;
   bool IsWindow(WindowHandle window) const override;
   bool IsTopLevel(WindowHandle window) const override;
@@ -115,7 +115,8 @@ class WxWindowSystem final : public WindowSystem {
   WindowHandle Register(Entry entry);
   bool Report(const Event& e);
   bool Report(EventKind kind, WindowHandle window);
-  void ApplyZOrder(WindowHandle parent);
+  void ApplyZOrder(WindowHandle parent);  // marks the parent for FlushZOrder
+  void FlushZOrder();
   void CollectDestruction(WindowHandle h, std::vector<WindowHandle>& order) const;
   wxWindow* DialogParent(WindowHandle owner) const;
 
@@ -134,6 +135,7 @@ class WxWindowSystem final : public WindowSystem {
   std::map<WindowHandle, Entry> entries_;
   std::unordered_map<wxWindow*, WindowHandle> byWindow_;
   std::vector<WindowHandle> dying_;
+  std::vector<WindowHandle> zOrderStale_;  // parents whose children need restacking
   WindowHandle nextHandle_ = 1;
   int suppressTextEvents_ = 0;  // programmatic edits do not report kEditChanged
   bool quitPosted_ = false;

@@ -31,7 +31,7 @@ inline bool HasClientEdge(WindowBorder b) {
   return b == WindowBorder::kSizeableClientEdge || b == WindowBorder::kFixedClientEdge;
 }
 
-struct TopLevelSpec {
+struct TopLevelParams {
   std::string caption;  // UTF-8
   Rect outer;           // screen position and outer size
   WindowBorder border = WindowBorder::kSizeable;
@@ -43,7 +43,7 @@ struct TopLevelSpec {
 };
 
 // A window has a caption bar when it has a border and either a caption or a control box.
-inline bool HasCaptionBar(const TopLevelSpec& s) {
+inline bool HasCaptionBar(const TopLevelParams& s) {
   return s.border != WindowBorder::kNone && (!s.caption.empty() || s.controlBox);
 }
 
@@ -66,7 +66,7 @@ enum class ControlBorder {
   kFlat = 5,         // one-pixel line
 };
 
-struct ControlSpec {
+struct ControlParams {
   ControlKind kind = ControlKind::kSurface;
   WindowHandle parent = kNoWindow;  // a top-level window or a group box
   Rect rect;                        // relative to the parent's client area
