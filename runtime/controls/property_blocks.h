@@ -255,7 +255,7 @@ struct LabelBlock {
 
 // ---------------------------------------------------------------------------------------
 // Button (0x0001000B) and group box (0x00010009): a caption.
-struct ButtonBlock {
+struct CaptionBlock {
   static constexpr uint32_t kMinVersion = 0;
   static constexpr uint32_t kMaxVersion = 1;
   uint32_t version = 1;
@@ -267,19 +267,8 @@ struct ButtonBlock {
     v.Text("caption", caption);
   }
 };
-
-struct GroupBoxBlock {
-  static constexpr uint32_t kMinVersion = 0;
-  static constexpr uint32_t kMaxVersion = 1;
-  uint32_t version = 1;
-  std::string caption;
-
-  template <typename V>
-  void Visit(V& v) {
-    v.Word("version", version);
-    v.Text("caption", caption);
-  }
-};
+using ButtonBlock = CaptionBlock;
+using GroupBoxBlock = CaptionBlock;
 
 // ---------------------------------------------------------------------------------------
 // Combo box (0x0001000E). Items: u32 count, then per item a counted text and an i32 of
