@@ -4,7 +4,7 @@ SAN_BUILD ?= build-sanitize
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ARGS ?=
 
-.PHONY: all deps configure build test sanitize run clean
+.PHONY: all deps configure build test sanitize bench run clean
 
 all: build
 
@@ -25,6 +25,11 @@ sanitize: deps
 	@cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBARVELL_SANITIZE=ON -DBARVELL_DESKTOP=OFF >/dev/null
 	@cmake --build $(SAN_BUILD)
 	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(SAN_BUILD) --output-on-failure -j2 -LE desktop --timeout 900
+
+# Benchmarks (Google Benchmark): medians of repeated runs.
+bench: configure
+	@cmake --build $(BUILD) --target barvell_bench
+	@./$(BUILD)/bench/barvell_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 run: build
 	@./$(BUILD)/entry/barvell $(ARGS)
