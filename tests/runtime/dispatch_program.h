@@ -1,0 +1,108 @@
+// A small program for the dispatch tests: a handler table of recording handlers, a
+// template area built in the test, and one command library whose component types raise
+// events (or, for the label, do not).
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "barvell/call_interface.h"
+#include "runtime/command_library.h"
+#include "runtime/component_records.h"
+#include "runtime/event_dispatch.h"
+#include "runtime/kernel_entries.h"
+#include "runtime/runtime_state.h"
+#include "runtime/template_area.h"
+
+namespace barvell::testing {
+
+// One handler call: which handler, with which argument words.
+struct HandlerCall {
+  int handler;
+  std::vector<uint32_t> arguments;
+  bool operator==(const HandlerCall&) const = default;
+};
+
+inline std::vector<HandlerCall> g_calls;
+// What handler n answers; no entry = no value.
+inline std::map<int, int64_t> g_answers;
+
+template <int N>
+HandlerResult Recorder(const uint32_t* args, uint32_t count) {
+  g_calls.push_back({N, std::vector<uint32_t>(args, args + count)});
+  auto answer = g_answers.find(N);
+  return answer == g_answers.end() ? HandlerResult::None() : HandlerResult::Of(answer->second);
+}
+
+// Entry n at offset 8 n; entry 7 has no function.
+inline const HandlerEntry kRecorders[] = {
+    {"h0", &Recorder<0>}, {"h1", &Recorder<1>}, {"h2", &Recorder<2>}, {"h3", &Recorder<3>},
+    {"h4", &Recorder<4>}, {"h5", &Recorder<5>}, {"h6", &Recorder<6>}, {"h7", nullptr},
+};
+constexpr int32_t Offset(int handler) { return handler * kHandlerStride; }
+
+// Types of library 1 by number; only their flag words matter to the dispatcher.
+inline runtime::TypeDescriptor TestType(const char* name, uint32_t flags) {
+  runtime::TypeDescriptor t{};
+  t.name = name;
+  t.english_name = name;
+  t.flags = flags;
+  return t;
+}
+inline const runtime::TypeDescriptor kTestTypes[] = {
+    TestType("window", 0x04), TestType("", 0),       TestType("menu item", 0x04),
+    TestType("", 0),          TestType("edit", 0x40), TestType("picture", 0x04),
+    TestType("", 0),          TestType("", 0),       TestType("", 0),
+    TestType("label", 0),     TestType("button", 0x44),
+};
+inline const CommandLibrary kTestLibrary = {"test", 0, nullptr, 11, kTestTypes, nullptr};
+inline const CommandLibrary* const kTestLibraries[] = {&kTestLibrary};
+
+inline runtime::ComponentSource Part(ComponentId id, TypeId type,
+                                     std::vector<runtime::EventBinding> events = {}) {
+  runtime::ComponentSource c;
+  c.record.id = id;
+  c.record.type = type;
+  c.record.is_menu_item = IdIsMenuItem(id);
+  c.record.events = std::move(events);
+  return c;
+}
+
+inline runtime::ComponentSource MenuItem(ComponentId id, int32_t handler_offset) {
+  runtime::ComponentSource c = Part(id, type_id::kMenuItem);
+  c.record.handler_offset = handler_offset;
+  return c;
+}
+
+struct DispatchProgram {
+  std::vector<uint8_t> area;
+  ProgramDescriptor descriptor{};
+
+  // Attaches the program and initialises the runtime over the template registry.
+  void Start(const std::vector<runtime::WindowSource>& windows) {
+    g_calls.clear();
+    g_answers.clear();
+    area = runtime::EncodeTemplateArea(windows);
+    descriptor.run_mode = 3;
+    descriptor.code_base = kRecorders;
+    descriptor.handler_count = uint32_t(std::size(kRecorders));
+    descriptor.template_start = area.data();
+    descriptor.template_size = uint32_t(area.size());
+    descriptor.library_count = 1;
+    descriptor.libraries = kTestLibraries;
+    runtime::AttachProgram(&descriptor);
+    runtime::ForgetEventSource();
+    runtime::UseTemplateRegistry();
+    runtime::InstallDispatchHooks();
+    runtime::KernelEntries().Service(service::kInitialise, 0, 0, 0, 0, 0);
+  }
+
+  ~DispatchProgram() {
+    runtime::SetLoaderHooks({});
+    runtime::AttachProgram(nullptr);
+  }
+};
+
+}  // namespace barvell::testing
