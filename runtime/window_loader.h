@@ -10,7 +10,9 @@
 
 #include "platform/ui/window_handle.h"
 #include "runtime/component_view.h"
+#include "runtime/hidden_owner.h"
 #include "runtime/loader_hooks.h"
+#include "runtime/menu_bar.h"  // MenuItemOfCommand: menu command id -> menu item
 #include "runtime/window_registry.h"
 
 namespace barvell::runtime {
@@ -67,10 +69,6 @@ struct WindowOptions {
 // The options of a loaded window; all off when it is not loaded.
 WindowOptions OptionsOf(const Window& window);
 
-// The menu item a menu command id (20000 + position in the menu run) names: its
-// component index, or nothing.
-std::optional<size_t> MenuItemOfCommand(const Window& window, int command);
-
 // After a program window's platform window is gone: accelerators, cursors, the registry
 // notice (2000, which empties the slots and clears `loaded`), and the quit when it was
 // the last window while the loop runs. Harmless when called twice.
@@ -82,10 +80,5 @@ std::vector<Window*> LoadedWindows();
 bool AnyWindowLoaded();
 // Shutdown: destroys every loaded window (events do not reach the program by then).
 void UnloadAllWindows();
-
-// The hidden top-level window that owns modal windows and windows kept off the taskbar;
-// created on first use, destroyed at shutdown.
-ui::WindowHandle HiddenOwnerWindow();
-void DestroyHiddenOwnerWindow();
 
 }  // namespace barvell::runtime

@@ -54,6 +54,7 @@ enum class ControlKind {
   kGroupBox,          // framed container with a caption; children lie in its client area
   kDropDownList,      // drop-down list without an edit field
   kSurface,           // custom-drawn: shows a platform bitmap, reports mouse input
+  kLabel,             // static text on the parent's background; never takes the focus
 };
 
 // Control borders, as the controls' BorderStyle property numbers them.

@@ -13,6 +13,7 @@
 #include <wx/init.h>
 #include <wx/menu.h>
 #include <wx/settings.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include "platform/ui/utf8.h"
@@ -253,6 +254,10 @@ WindowHandle WxWindowSystem::CreateControl(const ControlParams& params) {
     case ControlKind::kDropDownList:
       e.window = new wxComboBox(parent, wxID_ANY, wxString(), rect.GetPosition(), rect.GetSize(), 0,
                                 nullptr, wxCB_READONLY | wxCB_DROPDOWN);
+      break;
+    case ControlKind::kLabel:
+      e.window = new wxStaticText(parent, wxID_ANY, Wx(params.text), rect.GetPosition(), rect.GetSize(),
+                                  wxST_NO_AUTORESIZE | BorderStyleOf(params.border));
       break;
     case ControlKind::kOwnerDrawnButton:
     case ControlKind::kSurface:
