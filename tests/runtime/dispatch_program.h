@@ -32,6 +32,8 @@ inline std::vector<HandlerCall> g_calls;
 inline std::vector<std::pair<WindowId, ComponentId>> g_sources;
 // What handler n answers; no entry = no value.
 inline std::map<int, int64_t> g_answers;
+// Called with the handler's number after each call is recorded, before it answers.
+inline void (*g_on_call)(int handler) = nullptr;
 
 template <int N>
 HandlerResult Recorder(const uint32_t* args, uint32_t count) {
@@ -40,6 +42,7 @@ HandlerResult Recorder(const uint32_t* args, uint32_t count) {
   ComponentId component = 0;
   runtime::CurrentEventSource(&window, &component);
   g_sources.emplace_back(window, component);
+  if (g_on_call != nullptr) g_on_call(N);
   auto answer = g_answers.find(N);
   return answer == g_answers.end() ? HandlerResult::None() : HandlerResult::Of(answer->second);
 }
@@ -114,6 +117,7 @@ struct DispatchProgram {
     g_calls.clear();
     g_sources.clear();
     g_answers.clear();
+    g_on_call = nullptr;
     area = runtime::EncodeTemplateArea(windows);
     descriptor.run_mode = 3;
     descriptor.code_base = kRecorders.data();

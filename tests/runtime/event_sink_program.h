@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "child_process.h"
 #include "dispatch_program.h"
 #include "platform/ui/headless/headless_window_system.h"
 #include "runtime/controls/property_blocks.h"
@@ -67,9 +68,12 @@ inline std::vector<uint8_t> PictureBytes() {
 constexpr uint32_t kShown = runtime::component_flag::kVisible;
 constexpr uint32_t kTabbed = runtime::component_flag::kVisible | runtime::component_flag::kTabStop;
 
-// Counts the calls of the test's clean-up routine.
+// Counts the calls of the test's clean-up routine (and tells a parent, in a child process).
 inline int g_cleanups = 0;
-inline void CountCleanup(int32_t) { ++g_cleanups; }
+inline void CountCleanup(int32_t) {
+  ++g_cleanups;
+  ChildWrite("cleanup;");
+}
 
 struct FrameProgram {
   std::vector<uint8_t> area;
@@ -84,6 +88,7 @@ struct FrameProgram {
     g_calls.clear();
     g_sources.clear();
     g_answers.clear();
+    g_on_call = nullptr;
     g_cleanups = 0;
     start_window = start;
     cleanup_registrations = 1;
