@@ -5,7 +5,9 @@
 #include <thread>
 
 #include "event_sink_program.h"
+#include "platform/kernel/message_box.h"
 #include "platform/kernel/process.h"
+#include "runtime/error_report.h"
 #include "runtime/message_loop.h"
 #include "runtime/runtime_state.h"
 
@@ -19,13 +21,13 @@ constexpr WindowId kDialog = 0x520101FC;
 constexpr ComponentId kDialogComponent = 0x060101FB;
 constexpr ComponentId kDialogButton = 0x16010246;
 
-enum Handler : int { kCreated, kIdle, kDialogIdle, kDialogDestroying };
+enum Handler : int { kCreated, kIdle, kDialogIdle, kDialogDestroying, kMainMayClose };
 
 std::vector<runtime::WindowSource> Windows() {
   runtime::WindowSource main{kMain, 0, 0, "", "", {}};
   main.components = {
       WindowComponent(kMainComponent, WindowBlockBytes("Main"),
-                      {{0, Offset(kCreated)}, {7, Offset(kIdle)}}),
+                      {{0, Offset(kCreated)}, {7, Offset(kIdle)}, {1, Offset(kMainMayClose)}}),
       Control(kMainEdit, type_id::kEditBox, EditBytes(), {10, 10, 80, 20}, kTabbed, 1),
   };
   runtime::WindowSource dialog{kDialog, 0, 0, "", "", {}};
@@ -171,6 +173,26 @@ TEST(ProgramEnd, AStartWindowThatIsNotThereIsFatal) {
   EXPECT_EQ(outcome.exit_code, 255);
   EXPECT_NE(outcome.boxes.find("载入启动窗口失败"), std::string::npos) << outcome.boxes;
   EXPECT_EQ(outcome.written, "") << "no clean-up after a fatal error";
+}
+
+TEST(ProgramEnd, NoEventReachesTheProgramWhileTheErrorReportIsShown) {
+  ChildOutcome outcome = RunInChild([] {
+    ui::HeadlessWindowSystem ui;
+    FrameProgram program(Windows(), kMain);
+    ui.Driver().Do([&ui] {
+      // The report's box runs a message loop of its own: a close box click arrives.
+      platform::SetMessageBoxHook([&ui](std::string_view, std::string_view, uint32_t) {
+        ui.Post(Input(ui::InputKind::kClose, HandleOf(kMain)));
+        runtime::DoEvents();
+        ChildWrite(CallsOf(kMainMayClose).empty() ? "no event;" : "event;");
+        return platform::kMessageBoxAnswerOk;
+      });
+      runtime::FatalError("x");
+    });
+    program.Run(ui);
+  });
+  EXPECT_EQ(outcome.exit_code, 255);
+  EXPECT_EQ(outcome.written, "no event;");
 }
 
 TEST(ProgramEnd, EndProgramShutsDownOnceAndExitsWithItsCode) {
