@@ -2,6 +2,8 @@
 // and their pre-translation, characters, the mouse and the wheel, menus and focus.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "event_sink_program.h"
 #include "platform/ui/keys.h"
 
@@ -354,6 +356,55 @@ TEST_F(EventSink, LoadingALoadedWindowActivatesItInsteadOfCreatingAnother) {
   EXPECT_EQ(program_.Run(ui_), 0);
   EXPECT_EQ(before, after);
   EXPECT_EQ(CallsOf(kCreated).size(), 1u);
+}
+
+TEST(EventSinkOptions, AltWithALetterPressesTheButtonWhoseCaptionMarksIt) {
+  runtime::WindowSource w{kB, 0, 0, "", "", {}};
+  w.components = {
+      WindowComponent(kBComponent, WindowBlockBytes("B"), {}),
+      Control(kBButton, type_id::kButton, ButtonBytes("保存(&S)"), {10, 10, 80, 24}, kTabbed, 0,
+              {{0, Offset(kOkClick)}}),
+      Control(0x16010006, type_id::kEditBox, EditBytes(), {10, 40, 80, 20}, kTabbed, 1,
+              {{-9, Offset(kEditKeyDown)}}),
+  };
+  ui::HeadlessWindowSystem ui;
+  FrameProgram program({w}, kB);
+  FocusLater(ui, kB, 0x16010006);
+  ui.Driver().PressKey('S', ui::modifier::kAlt);
+  ui.Driver().PressKey('T', ui::modifier::kAlt);  // no caption marks T: an ordinary key
+  EXPECT_EQ(program.Run(ui), 0);
+  EXPECT_EQ(CallsOf(kOkClick).size(), 1u);
+  EXPECT_EQ(CallsOf(kEditKeyDown), (std::vector<std::vector<uint32_t>>{{'T', ui::modifier::kAlt}}));
+}
+
+// A window with F1 help naming its help file.
+std::vector<runtime::WindowSource> HelpWindow(const std::string& help_file) {
+  runtime::controls::WindowBlock block;
+  block.caption = "B";
+  block.f1_help = 1;
+  block.help_file = help_file;
+  runtime::WindowSource w{kB, 0, 0, "", "", {}};
+  w.components = {
+      WindowComponent(kBComponent, runtime::controls::EncodeBlock(block),
+                      {{-9, Offset(kEditKeyDown)}}),
+  };
+  return {w};
+}
+
+TEST(EventSinkOptions, F1OpensAnExistingHelpFileAndIgnoresAMissingOne) {
+  std::string present = ::testing::TempDir() + "barvell_f1_help.hlp";
+  std::fclose(std::fopen(present.c_str(), "w"));
+  std::string missing = ::testing::TempDir() + "barvell_no_such_help.hlp";
+  std::remove(missing.c_str());
+  for (const std::string& file : {present, missing}) {
+    ui::HeadlessWindowSystem ui;
+    FrameProgram program(HelpWindow(file), kB);
+    ui.Driver().PressKey(key::kF1);
+    EXPECT_EQ(program.Run(ui), 0);
+    EXPECT_EQ(ui.Driver().WebPages().size(), file == present ? 1u : 0u) << file;
+    EXPECT_TRUE(CallsOf(kEditKeyDown).empty()) << "F1 is consumed with the option set";
+  }
+  std::remove(present.c_str());
 }
 
 }  // namespace
