@@ -6,6 +6,7 @@
 #include "platform/kernel/process.h"
 #include "runtime/command_library.h"
 #include "runtime/heap.h"
+#include "runtime/hidden_owner.h"
 #include "runtime/loader_hooks.h"
 #include "runtime/event_sink.h"
 #include "runtime/runtime_state.h"
@@ -73,6 +74,7 @@ void Shutdown(int32_t exit_code) {
   state.dll_commands.clear();
 
   SetConstantArea(nullptr, 0);
+  DestroyHiddenOwnerWindow();
   state.ole_initialised = false;
   g_shutdown_begun = false;
 }

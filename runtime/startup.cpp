@@ -14,13 +14,11 @@ namespace barvell::runtime {
 void InstallFrame() {
   UseWindowLoader();
   InstallDispatchHooks();
-  // The shutdown empties the idle callbacks before the windows go, and the hidden owner
-  // window goes after them.
+  // The shutdown empties the idle callbacks before the windows go.
   LoaderHooks hooks = Loader();
   hooks.unload_all_windows = [unload = hooks.unload_all_windows] {
     ClearIdleCallbacks();
     if (unload) unload();
-    DestroyHiddenOwnerWindow();
   };
   SetLoaderHooks(std::move(hooks));
   ForgetEventSource();
