@@ -157,12 +157,16 @@ TEST_F(Controls, ButtonsAndGroupBoxesShowTheirCaptionsAndGroupBoxesHoldTheirCont
 }
 
 TEST_F(Controls, LabelsAreStaticTextThatNeverTakesTheFocus) {
-  LabelBlock label;
+  LabelBlock label, centred;
   label.caption = "帮助信息";
+  centred.alignment = 1;
   runtime::ComponentSource hidden = Control(0x16010003, type_id::kLabel, {0, 30, 50, 20}, label);
   hidden.record.flags = runtime::component_flag::kDisabled;
-  LoadWith({Control(0x16010002, type_id::kLabel, {0, 0, 192, 24}, label), hidden});
+  LoadWith({Control(0x16010002, type_id::kLabel, {0, 0, 192, 24}, label), hidden,
+            Control(0x16010004, type_id::kLabel, {0, 60, 50, 20}, centred)});
   EXPECT_EQ(ui_.KindOf(H(0x16010002)), ui::ControlKind::kLabel);
+  EXPECT_EQ(ui_.AlignOf(H(0x16010002)), ui::TextAlign::kLeft);
+  EXPECT_EQ(ui_.AlignOf(H(0x16010004)), ui::TextAlign::kCentre);
   EXPECT_EQ(ui_.GetText(H(0x16010002)), testing::Utf8(u8"帮助信息"));
   EXPECT_FALSE(ui_.IsVisible(H(0x16010003)));
   EXPECT_FALSE(ui_.IsEnabled(H(0x16010003)));
