@@ -3,7 +3,9 @@
 // events (or, for the label, do not).
 #pragma once
 
+#include <array>
 #include <map>
+#include <utility>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,22 +28,52 @@ struct HandlerCall {
 };
 
 inline std::vector<HandlerCall> g_calls;
+// The event source each call saw: window and component.
+inline std::vector<std::pair<WindowId, ComponentId>> g_sources;
 // What handler n answers; no entry = no value.
 inline std::map<int, int64_t> g_answers;
+// Called with the handler's number after each call is recorded, before it answers.
+inline void (*g_on_call)(int handler) = nullptr;
 
 template <int N>
 HandlerResult Recorder(const uint32_t* args, uint32_t count) {
   g_calls.push_back({N, std::vector<uint32_t>(args, args + count)});
+  WindowId window = 0;
+  ComponentId component = 0;
+  runtime::CurrentEventSource(&window, &component);
+  g_sources.emplace_back(window, component);
+  if (g_on_call != nullptr) g_on_call(N);
   auto answer = g_answers.find(N);
   return answer == g_answers.end() ? HandlerResult::None() : HandlerResult::Of(answer->second);
 }
 
-// Entry n at offset 8 n; entry 7 has no function.
-inline const HandlerEntry kRecorders[] = {
-    {"h0", &Recorder<0>}, {"h1", &Recorder<1>}, {"h2", &Recorder<2>}, {"h3", &Recorder<3>},
-    {"h4", &Recorder<4>}, {"h5", &Recorder<5>}, {"h6", &Recorder<6>}, {"h7", nullptr},
-};
+template <int... N>
+constexpr std::array<HandlerEntry, sizeof...(N) + 1> MakeRecorders(
+    std::integer_sequence<int, N...>) {
+  return {HandlerEntry{"h", &Recorder<N>}..., HandlerEntry{"none", nullptr}};
+}
+
+// Entry n (at offset 8 n) records its calls as handler n; the last entry has no function.
+constexpr int kRecorderCount = 24;
+inline constexpr auto kRecorders = MakeRecorders(std::make_integer_sequence<int, kRecorderCount>());
+constexpr int kNullHandler = kRecorderCount;
 constexpr int32_t Offset(int handler) { return handler * kHandlerStride; }
+
+// The calls of one handler, in order.
+inline std::vector<std::vector<uint32_t>> CallsOf(int handler) {
+  std::vector<std::vector<uint32_t>> calls;
+  for (const HandlerCall& call : g_calls) {
+    if (call.handler == handler) calls.push_back(call.arguments);
+  }
+  return calls;
+}
+
+// The handlers called, in order.
+inline std::vector<int> Handlers() {
+  std::vector<int> handlers;
+  for (const HandlerCall& call : g_calls) handlers.push_back(call.handler);
+  return handlers;
+}
 
 // Types of library 1 by number; only their flag words matter to the dispatcher.
 inline runtime::TypeDescriptor TestType(const char* name, uint32_t flags) {
@@ -83,11 +115,13 @@ struct DispatchProgram {
   // Attaches the program and initialises the runtime over the template registry.
   void Start(const std::vector<runtime::WindowSource>& windows) {
     g_calls.clear();
+    g_sources.clear();
     g_answers.clear();
+    g_on_call = nullptr;
     area = runtime::EncodeTemplateArea(windows);
     descriptor.run_mode = 3;
-    descriptor.code_base = kRecorders;
-    descriptor.handler_count = uint32_t(std::size(kRecorders));
+    descriptor.code_base = kRecorders.data();
+    descriptor.handler_count = uint32_t(kRecorders.size());
     descriptor.template_start = area.data();
     descriptor.template_size = uint32_t(area.size());
     descriptor.library_count = 1;

@@ -42,7 +42,7 @@ std::vector<runtime::WindowSource> Windows() {
       Part(kMainComponent, type_id::kWindow, {{0, Offset(0)}, {7, Offset(1)}, {4, kNoHandler}}),
       MenuItem(kHelpMenu, kNoHandler),
       MenuItem(kTutorialItem, Offset(2)),
-      Part(kButton, type_id::kButton, {{0, Offset(3)}, {0, Offset(4)}, {-9, Offset(7)}}),
+      Part(kButton, type_id::kButton, {{0, Offset(3)}, {0, Offset(4)}, {-9, Offset(kNullHandler)}}),
       linked_button,
       Part(kLabel, type_id::kLabel),
       Part(kEdit, type_id::kEditBox),
