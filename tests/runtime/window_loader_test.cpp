@@ -9,6 +9,7 @@
 #include "loader_program.h"
 #include "platform/ui/keys.h"
 #include "runtime/close_handling.h"
+#include "runtime/event_sink.h"
 #include "runtime/controls/control_object.h"
 #include "runtime/menu_bar.h"
 #include "runtime/service_callback.h"
@@ -203,6 +204,21 @@ TEST_F(WindowLoader, LoadRaisesCreatedMovedSizedThenGotFocusOnce) {
   // The window itself holds the focus after it is shown.
   EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3}));
   EXPECT_EQ(ui_.Focus(), Top(kMainWindow));
+}
+
+TEST_F(WindowLoader, WithTheRuntimesEventSinkTheFocusEventStillComesOnceAndOnlyFromTheLoad) {
+  StartWith(EventWindow());
+  runtime::InstallEventSink();
+  ASSERT_TRUE(Load(kMainWindow));
+  std::vector<int> order;
+  for (const LoaderCall& call : testing::g_loader_calls) order.push_back(call.handler);
+  EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3}));
+  // Once loaded, the focus moving to the edit box is the sink's to report.
+  ui_.Driver().Click(HandleOf(kMainWindow, 0x16010002));
+  while (ui_.Driver().PendingActions() > 0 || ui_.HasPendingEvent()) ui_.DispatchOne();
+  ui_.TakeQuit();
+  EXPECT_EQ(testing::g_loader_calls.back().handler, 4);
+  runtime::RemoveEventSink();
 }
 
 TEST_F(WindowLoader, AHandlerThatClosesItsWindowEndsTheLoadEvents) {
