@@ -43,7 +43,7 @@ ComponentObject* ObjectAt(const Window& window, size_t index) {
 
 ui::WindowHandle HandleOf(const Window& window, size_t index) {
   controls::ControlObject* control = controls::AsControl(ObjectAt(window, index));
-  return control != nullptr && control->HasWindow() ? control->Handle() : ui::kNoWindow;
+  return control != nullptr ? control->Handle() : ui::kNoWindow;
 }
 
 bool ControlWantsKey(const LiveComponent& component, int key) {

@@ -48,7 +48,8 @@ struct LiveComponent {
   size_t index = 0;  // 0 = the window component
 };
 std::optional<LiveComponent> ComponentOfHandle(ui::WindowHandle handle);
-// The platform window of a live component; kNoWindow when it has none.
+// The platform window of a component while its slot holds an object (even when that
+// window has just been destroyed and the teardown is still to come); kNoWindow otherwise.
 ui::WindowHandle HandleOf(const Window& window, size_t index);
 
 // Whether the focused control's type claims a key for itself (a multi-line edit box

@@ -67,6 +67,9 @@ enum class ControlBorder {
   kFlat = 5,         // one-pixel line
 };
 
+// Where a label's line of text sits across its width.
+enum class TextAlign { kLeft = 0, kCentre = 1, kRight = 2 };
+
 struct ControlParams {
   ControlKind kind = ControlKind::kSurface;
   WindowHandle parent = kNoWindow;  // a top-level window or a group box
@@ -77,6 +80,7 @@ struct ControlParams {
   bool tabStop = false;
   bool multiLine = false;  // edit boxes
   bool readOnly = false;   // edit boxes
+  TextAlign align = TextAlign::kLeft;  // labels
   ControlBorder border = ControlBorder::kNone;
 };
 

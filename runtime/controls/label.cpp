@@ -22,6 +22,8 @@ ComponentObject* Create(const CreateRequest& request) {
   ui::ControlParams params = ParamsFor(request, ui::ControlKind::kLabel);
   params.text = platform::GbkToUtf8(block->caption);
   params.border = BorderFromStyle(block->border_style);
+  params.align = block->alignment <= 2 ? static_cast<ui::TextAlign>(block->alignment)
+                                       : ui::TextAlign::kLeft;
   ui::WindowHandle handle = Ui().CreateControl(params);
   if (handle == ui::kNoWindow) return nullptr;
   return new ControlObject(type_id::kLabel, handle, request.control_id);

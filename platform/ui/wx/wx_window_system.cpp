@@ -13,7 +13,6 @@
 #include <wx/init.h>
 #include <wx/menu.h>
 #include <wx/settings.h>
-#include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include "platform/ui/utf8.h"
@@ -256,8 +255,7 @@ WindowHandle WxWindowSystem::CreateControl(const ControlParams& params) {
                                 nullptr, wxCB_READONLY | wxCB_DROPDOWN);
       break;
     case ControlKind::kLabel:
-      e.window = new wxStaticText(parent, wxID_ANY, Wx(params.text), rect.GetPosition(), rect.GetSize(),
-                                  wxST_NO_AUTORESIZE | BorderStyleOf(params.border));
+      e.window = new WxLabel(parent, rect, BorderStyleOf(params.border), Wx(params.text), params.align);
       break;
     case ControlKind::kOwnerDrawnButton:
     case ControlKind::kSurface:
