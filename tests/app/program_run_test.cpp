@@ -111,5 +111,25 @@ TEST(ProgramRun, TabVisitsOrderZeroFromTheLastRecordThenTheEditBoxesByFocusOrder
   EXPECT_EQ(visited, expected);
 }
 
+TEST(ProgramRun, EscClosesEachModalWindowAndItsLoadReturns) {
+  constexpr WindowId kModalWindows[] = {0x520101FC, 0x52010258, 0x52010352};
+  ui::HeadlessWindowSystem ui;
+  std::vector<WindowId> returned;
+  for (WindowId id : kModalWindows) {
+    ui.Driver().Do([&returned, id] {
+      runtime::LoadWindowRecord record{id, nullptr, 1};
+      EXPECT_EQ(runtime::LoadWindowService(reinterpret_cast<intptr_t>(&record)), 0);
+      runtime::Window* window = runtime::TemplateRegistry()->Find(id);
+      if (runtime::HandleOf(*window, 0) == ui::kNoWindow) returned.push_back(id);
+    });
+    ui.Driver().PressKey(ui::key::kEscape);
+  }
+  bool main_open = false;
+  ui.Driver().Do([&] { main_open = runtime::Ui().IsWindow(MainWindowHandle()); });
+  EXPECT_EQ(RunTheProgram(ui), 0);
+  EXPECT_EQ(returned, std::vector<WindowId>(std::begin(kModalWindows), std::end(kModalWindows)));
+  EXPECT_TRUE(main_open) << "Esc in a modal window closes only that window";
+}
+
 }  // namespace
 }  // namespace barvell::app
