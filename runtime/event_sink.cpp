@@ -1,5 +1,6 @@
 #include "runtime/event_sink.h"
 
+#include <optional>
 #include <string>
 
 #include "platform/text/gbk.h"
@@ -40,7 +41,6 @@ constexpr int32_t kWheel = -12;
 }  // namespace common_event
 
 constexpr int32_t kPrincipalEvent = 0;
-constexpr int32_t kNoEvent = 1;  // not an event number of the common events
 
 ComponentId IdOf(const LiveComponent& c) { return c.index == 0 ? 0 : c.window->Component(c.index).id; }
 
@@ -48,7 +48,8 @@ EventOutcome Raise(const LiveComponent& c, int32_t event, std::initializer_list<
   return RaiseEvent(c.window->Id(), IdOf(c), event, args);
 }
 
-int32_t MouseEvent(const ui::Event& e) {
+// Right double clicks and the middle button raise nothing.
+std::optional<int32_t> MouseEvent(const ui::Event& e) {
   using ui::EventKind;
   using ui::MouseButton;
   if (e.kind == EventKind::kMouseMove) return common_event::kMouseMove;
@@ -61,7 +62,7 @@ int32_t MouseEvent(const ui::Event& e) {
     if (e.kind == EventKind::kMouseDown) return common_event::kRightDown;
     if (e.kind == EventKind::kMouseUp) return common_event::kRightUp;
   }
-  return kNoEvent;  // right double clicks and the middle button raise nothing
+  return std::nullopt;
 }
 
 // x and y as the low and high halves of one message word: unsigned 16 bits each.
@@ -165,9 +166,9 @@ bool RuntimeEventSink::OnEvent(const ui::Event& e) {
     case EventKind::kDoubleClick:
     case EventKind::kMouseMove: {
       if (e.kind == EventKind::kMouseDown) PreTranslateMouseDown(e.window, e.button);
-      int32_t event = MouseEvent(e);
-      if (event == kNoEvent) return false;
-      EventOutcome outcome = Raise(target, event, {Coordinate(e.position.x),
+      std::optional<int32_t> event = MouseEvent(e);
+      if (!event) return false;
+      EventOutcome outcome = Raise(target, *event, {Coordinate(e.position.x),
                                                    Coordinate(e.position.y),
                                                    uint32_t(e.modifiers)});
       return Swallowed(outcome, e.window);
