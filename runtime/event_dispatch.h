@@ -41,6 +41,12 @@ struct TypedEventRecord {
 #pragma pack(pop)
 static_assert(sizeof(TypedEventRecord) == 220);
 
+// The handler the template binds to (window, component, event), following the component's
+// event-source link; null when there is none, or while an error report or the shutdown is
+// under way. A missing window or component, or a type that raises no events, is fatal.
+// Records the event source when a handler is found.
+const HandlerEntry* LookupHandler(WindowId window, ComponentId component, int32_t event);
+
 // Dispatches the record: 1 when a handler was found and called (the result fields are
 // then set when it produced a value), 0 otherwise.
 int32_t DispatchEvent(EventRecord& record);
@@ -60,5 +66,11 @@ EventOutcome RaiseEvent(WindowId window, ComponentId component, int32_t event,
 
 // The WindowId and ComponentId of the last dispatched event; false before the first.
 bool CurrentEventSource(WindowId* window, ComponentId* component);
+// A new run of a program starts without an event source.
+void ForgetEventSource();
+
+// Installs the dispatcher in the loader hooks (library services 2008 and 2017), keeping
+// the hooks already there.
+void InstallDispatchHooks();
 
 }  // namespace barvell::runtime

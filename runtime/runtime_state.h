@@ -9,6 +9,7 @@
 
 #include "barvell/call_interface.h"
 #include "platform/kernel/dynamic_library.h"
+#include "platform/ui/window_handle.h"
 
 namespace barvell::runtime {
 
@@ -25,6 +26,8 @@ struct RuntimeState {
   bool initialised = false;
   uint32_t run_mode = 0;
   bool ole_initialised = false;
+  // Owns modal windows and windows kept off the taskbar; never shown.
+  ui::WindowHandle hidden_owner = ui::kNoWindow;
   std::string program_directory;  // no trailing separator
   std::string program_file_name;
   std::thread::id startup_thread;

@@ -2,6 +2,7 @@
 
 #include "barvell/call_interface.h"
 #include "runtime/error_report.h"
+#include "runtime/event_dispatch.h"
 #include "runtime/heap.h"
 #include "runtime/library_calls.h"
 #include "runtime/loader_hooks.h"
@@ -59,6 +60,10 @@ intptr_t LibraryServiceCallback(int32_t number, intptr_t a, intptr_t b) {
     }
     case library_service::kRaiseEvent:
       return hooks.raise_event ? hooks.raise_event(a) : 0;
+    case library_service::kRaiseTypedEvent: {
+      auto* record = reinterpret_cast<TypedEventRecord*>(a);
+      return record != nullptr ? DispatchEvent(*record) : 0;
+    }
     case library_service::kLoadingBegins:
       if (hooks.loading_begins) hooks.loading_begins();
       return 0;

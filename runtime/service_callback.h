@@ -20,6 +20,7 @@ constexpr int32_t kRaiseEvent = 2008;
 constexpr int32_t kLoadingBegins = 2009;
 constexpr int32_t kLoadingEnds = 2010;
 constexpr int32_t kEventSource = 2017;
+constexpr int32_t kRaiseTypedEvent = 2031;
 constexpr int32_t kAllocate = 2024;
 constexpr int32_t kFree = 2025;
 constexpr int32_t kReallocate = 2026;

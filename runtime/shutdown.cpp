@@ -1,25 +1,56 @@
 #include "runtime/shutdown.h"
 
+#include <atomic>
 #include <thread>
 
 #include "platform/kernel/process.h"
 #include "runtime/command_library.h"
 #include "runtime/heap.h"
+#include "runtime/hidden_owner.h"
 #include "runtime/loader_hooks.h"
+#include "runtime/event_sink.h"
 #include "runtime/runtime_state.h"
+#include "runtime/window_system.h"
 
 namespace barvell::runtime {
+
+namespace {
+
+// Set by the start-up thread when its shutdown begins; other threads look at it.
+std::atomic<bool> g_shutdown_begun{false};
+
+// How long a thread that asked for the shutdown waits for the start-up thread to begin
+// it before it ends the process itself (the start-up thread may be stuck).
+constexpr int kShutdownRequestWaitMs = 5000;
+
+// Only the start-up thread shuts down: the request goes there through the hidden owner
+// window, and the requesting thread waits as a sent message would. Without the window,
+// or when the start-up thread does not take the request up, the requesting thread ends
+// the process itself.
+void RequestShutdownFromOtherThread(int32_t exit_code) {
+  const RuntimeState& state = State();
+  if (state.hidden_owner != ui::kNoWindow && HasWindowSystem()) {
+    Ui().PostUserMessage(kShutdownRequest, exit_code);
+    for (int waited = 0; waited < kShutdownRequestWaitMs && !g_shutdown_begun; waited += 10) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    // Under way: the start-up thread ends the process with the code.
+    while (g_shutdown_begun) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  platform::ExitProcess(exit_code);
+}
+
+}  // namespace
 
 void Shutdown(int32_t exit_code) {
   RuntimeState& state = State();
   if (state.initialised && std::this_thread::get_id() != state.startup_thread) {
-    // Only the start-up thread shuts down; without a hidden owner window to carry the
-    // request there, the requesting thread ends the process itself.
-    if (!state.shutting_down) platform::ExitProcess(exit_code);
+    if (!g_shutdown_begun) RequestShutdownFromOtherThread(exit_code);
     return;
   }
   if (state.shutting_down) return;
   state.shutting_down = true;
+  g_shutdown_begun = true;
   ++state.error_counter;
 
   if (Loader().unload_all_windows) Loader().unload_all_windows();
@@ -43,7 +74,9 @@ void Shutdown(int32_t exit_code) {
   state.dll_commands.clear();
 
   SetConstantArea(nullptr, 0);
+  DestroyHiddenOwnerWindow();
   state.ole_initialised = false;
+  g_shutdown_begun = false;
 }
 
 void EndProgram(int32_t exit_code) {

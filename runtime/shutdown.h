@@ -5,10 +5,13 @@
 
 namespace barvell::runtime {
 
-// The shutdown with an exit code: no further events, windows unloaded, the clean-up
-// routines called once in registration order, libraries notified, DLL modules freed. Does
-// nothing when a shutdown is already under way. Called from another thread than the
-// start-up thread it ends the process with the code instead.
+// The shutdown with an exit code: no further events, idle callbacks emptied and windows
+// unloaded, the clean-up routines called once in registration order, libraries notified,
+// DLL modules freed, the hidden owner window destroyed. Does nothing when a shutdown is
+// already under way. Called from another thread than the start-up thread, it asks the
+// start-up thread (through the hidden owner window) to end the program with the code and
+// waits; without the window, or when the start-up thread does not take the request up,
+// it ends the process with the code itself.
 void Shutdown(int32_t exit_code);
 
 // Shutdown, then the end of the process with the code.

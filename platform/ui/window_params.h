@@ -54,6 +54,7 @@ enum class ControlKind {
   kGroupBox,          // framed container with a caption; children lie in its client area
   kDropDownList,      // drop-down list without an edit field
   kSurface,           // custom-drawn: shows a platform bitmap, reports mouse input
+  kLabel,             // static text on the parent's background; never takes the focus
 };
 
 // Control borders, as the controls' BorderStyle property numbers them.
@@ -66,6 +67,9 @@ enum class ControlBorder {
   kFlat = 5,         // one-pixel line
 };
 
+// Where a label's line of text sits across its width.
+enum class TextAlign { kLeft = 0, kCentre = 1, kRight = 2 };
+
 struct ControlParams {
   ControlKind kind = ControlKind::kSurface;
   WindowHandle parent = kNoWindow;  // a top-level window or a group box
@@ -76,6 +80,7 @@ struct ControlParams {
   bool tabStop = false;
   bool multiLine = false;  // edit boxes
   bool readOnly = false;   // edit boxes
+  TextAlign align = TextAlign::kLeft;  // labels
   ControlBorder border = ControlBorder::kNone;
 };
 

@@ -78,6 +78,7 @@ WindowHandle HeadlessWindowSystem::CreateControl(const ControlParams& params) {
   n.enabled = params.enabled;
   n.tabStop = params.tabStop;
   n.controlBorder = params.border;
+  n.align = params.align;
   if (params.kind == ControlKind::kEdit) {
     n.edit.Configure(params.multiLine, params.readOnly);
     n.edit.SetText(params.text);
@@ -489,6 +490,11 @@ Cursor HeadlessWindowSystem::CursorOf(WindowHandle window) const {
 void HeadlessWindowSystem::SetControlBorder(WindowHandle control, ControlBorder border) {
   Node* n = Find(control);
   if (n && !n->topLevel) n->controlBorder = border;
+}
+
+TextAlign HeadlessWindowSystem::AlignOf(WindowHandle label) const {
+  const Node* n = Find(label);
+  return n ? n->align : TextAlign::kLeft;
 }
 
 ControlKind HeadlessWindowSystem::KindOf(WindowHandle control) const {

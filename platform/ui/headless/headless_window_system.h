@@ -30,6 +30,7 @@ class HeadlessWindowSystem final : public WindowSystem {
   const gfx::Bitmap* SurfaceBitmap(WindowHandle surface) const;
   std::vector<MenuItem> MenuBar(WindowHandle window) const;
   ControlKind KindOf(WindowHandle control) const;
+  TextAlign AlignOf(WindowHandle label) const;
   std::vector<WindowHandle> TopLevels() const;  // front to back
   // Whether the window and everything it lies in are shown / enabled.
   bool IsReallyVisible(WindowHandle window) const;
@@ -102,6 +103,7 @@ class HeadlessWindowSystem final : public WindowSystem {
   struct Node {
     bool topLevel = false;
     ControlKind kind = ControlKind::kSurface;  // controls only
+    TextAlign align = TextAlign::kLeft;        // labels
     WindowHandle parent = kNoWindow;           // controls: container; top-levels: none
     WindowHandle owner = kNoWindow;            // top-levels
     std::vector<WindowHandle> children;        // topmost first

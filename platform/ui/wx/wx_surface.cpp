@@ -112,4 +112,54 @@ void WxGroupBox::OnPaint(wxPaintEvent&) {
   }
 }
 
+namespace {
+
+// The face a control shows through: that of the top-level window's client area, which
+// group boxes share.
+wxColour FaceBehind(wxWindow* window) {
+  wxWindow* w = window->GetParent();
+  while (w != nullptr && dynamic_cast<WxGroupBox*>(w) != nullptr) w = w->GetParent();
+  return w != nullptr ? w->GetBackgroundColour()
+                      : wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
+}
+
+// The templates lay labels out for the original platform's 9-point interface font.
+constexpr int kLabelPoints = 9;
+
+}  // namespace
+
+WxLabel::WxLabel(wxWindow* parent, const wxRect& rect, long style, const wxString& text,
+                 TextAlign align)
+    : text_(text), align_(align) {
+  SetBackgroundStyle(wxBG_STYLE_PAINT);
+  Create(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(), style | wxFULL_REPAINT_ON_RESIZE);
+  wxFont font = GetFont();
+  if (font.GetPointSize() > kLabelPoints) font.SetPointSize(kLabelPoints);
+  SetFont(font);
+  Bind(wxEVT_PAINT, &WxLabel::OnPaint, this);
+}
+
+void WxLabel::SetLabel(const wxString& text) {
+  text_ = text;
+  Refresh();
+}
+
+void WxLabel::OnPaint(wxPaintEvent&) {
+  wxAutoBufferedPaintDC dc(this);
+  dc.SetBackground(wxBrush(FaceBehind(this)));
+  dc.Clear();
+  dc.SetFont(GetFont());
+  dc.SetTextForeground(IsEnabled() ? wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT)
+                                   : wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT));
+  wxSize client = GetClientSize();
+  wxCoord width = 0, height = 0;
+  dc.GetTextExtent(text_, &width, &height);
+  // One line, centred in the height as the edit boxes beside it centre theirs.
+  dc.SetClippingRegion(0, 0, client.x, client.y);
+  int x = align_ == TextAlign::kCentre  ? (client.x - width) / 2
+          : align_ == TextAlign::kRight ? client.x - width
+                                        : 0;
+  dc.DrawText(text_, std::max(0, x), std::max(0, (client.y - height) / 2));
+}
+
 }  // namespace barvell::ui

@@ -9,6 +9,7 @@
 #include <wx/window.h>
 
 #include "platform/gfx/bitmap.h"
+#include "platform/ui/window_params.h"
 
 namespace barvell::ui {
 
@@ -40,6 +41,22 @@ class WxGroupBox : public wxWindow {
  private:
   void OnPaint(wxPaintEvent& event);
   wxString caption_;
+};
+
+// One line of static text, clipped at the control's edges rather than wrapped, on the
+// face of the window it lies in. A window of its own, so that it reports the mouse.
+class WxLabel : public wxWindow {
+ public:
+  WxLabel(wxWindow* parent, const wxRect& rect, long style, const wxString& text,
+          TextAlign align);
+  void SetLabel(const wxString& text) override;
+  wxString GetLabel() const override { return text_; }
+  bool AcceptsFocus() const override { return false; }
+
+ private:
+  void OnPaint(wxPaintEvent& event);
+  wxString text_;
+  TextAlign align_;
 };
 
 }  // namespace barvell::ui

@@ -254,6 +254,9 @@ WindowHandle WxWindowSystem::CreateControl(const ControlParams& params) {
       e.window = new wxComboBox(parent, wxID_ANY, wxString(), rect.GetPosition(), rect.GetSize(), 0,
                                 nullptr, wxCB_READONLY | wxCB_DROPDOWN);
       break;
+    case ControlKind::kLabel:
+      e.window = new WxLabel(parent, rect, BorderStyleOf(params.border), Wx(params.text), params.align);
+      break;
     case ControlKind::kOwnerDrawnButton:
     case ControlKind::kSurface:
       e.window = new WxSurface(parent, rect, BorderStyleOf(params.border),

@@ -1,0 +1,43 @@
+// Button: a native push button with its caption; Enter presses it when it has the focus.
+#include "platform/text/gbk.h"
+#include "runtime/controls/control_types.h"
+#include "runtime/controls/native_control.h"
+#include "runtime/controls/property_blocks.h"
+#include "runtime/controls/type_table.h"
+#include "runtime/window_system.h"
+
+namespace barvell::runtime::controls {
+
+namespace {
+
+constexpr auto kProperties = PropertyTable<14>({
+    {8, "标题", "Caption", data_type::kText},
+});
+
+class ButtonObject : public ControlObject {
+ public:
+  using ControlObject::ControlObject;
+  bool ActsAsDefaultButton() const override { return true; }
+};
+
+ComponentObject* Create(const CreateRequest& request) {
+  std::optional<ButtonBlock> block = DecodeBlock<ButtonBlock>(request.property_block);
+  if (!block) return nullptr;
+  ui::ControlParams params = ParamsFor(request, ui::ControlKind::kPushButton);
+  params.text = platform::GbkToUtf8(block->caption);
+  ui::WindowHandle handle = Ui().CreateControl(params);
+  if (handle == ui::kNoWindow) return nullptr;
+  return new ButtonObject(type_id::kButton, handle, request.control_id);
+}
+
+TypeOperation Interface(int32_t operation) {
+  if (operation == type_operation::kCreate) return reinterpret_cast<TypeOperation>(&Create);
+  return nullptr;
+}
+
+}  // namespace
+
+constinit const TypeDescriptor kButtonType =
+    MakeType("按钮", "Button", kRaisesEvents, kProperties, Interface);
+
+}  // namespace barvell::runtime::controls

@@ -1,0 +1,12 @@
+#include "runtime/controls/colours.h"
+
+#include "runtime/window_system.h"
+
+namespace barvell::runtime::controls {
+
+uint32_t BackgroundRgb(uint32_t colour) {
+  if (colour == kDefaultColourRef) return Ui().Metrics().buttonFace;
+  return ColourRefToRgb(colour & 0x00FFFFFF);
+}
+
+}  // namespace barvell::runtime::controls

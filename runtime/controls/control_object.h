@@ -1,0 +1,50 @@
+// The live object of a component over its platform window: what every component type's
+// object shares (geometry, visibility, enabled state, cursor), and the questions the
+// dispatcher asks of the focused control.
+#pragma once
+
+#include <span>
+
+#include "barvell/call_interface.h"
+#include "platform/ui/window_handle.h"
+#include "runtime/component_view.h"
+
+namespace barvell::runtime::controls {
+
+class ControlObject : public ComponentObject {
+ public:
+  ControlObject(TypeId type, ui::WindowHandle handle, int control_id)
+      : type_(type), handle_(handle), control_id_(control_id) {}
+  ~ControlObject() override = default;  // the platform window goes with its top-level window
+
+  TypeId Type() const { return type_; }
+  ui::WindowHandle Handle() const { return handle_; }
+  int ControlId() const { return control_id_; }
+
+  bool HasWindow() const override;
+  // For a control: relative to its parent's client area; for a window: screen position
+  // and outer size.
+  ComponentGeometry Geometry() const override;
+  void SetGeometry(const ComponentGeometry& geometry) override;
+  bool IsVisible() const override;
+  void SetVisible(bool visible) override;
+  bool IsEnabled() const override;
+  void SetEnabled(bool enabled) override;
+  void CursorChanged(std::span<const uint8_t> cursor_data) override;
+
+  // Whether the control handles `key` itself rather than leaving it to focus navigation,
+  // default buttons and the Esc and F1 options.
+  virtual bool WantsKey(int key) const;
+  // Whether Enter presses this control when it has the focus.
+  virtual bool ActsAsDefaultButton() const { return false; }
+
+ private:
+  TypeId type_;
+  ui::WindowHandle handle_;
+  int control_id_;
+};
+
+// The object of a live component, when it is one of the runtime's own.
+ControlObject* AsControl(ComponentObject* object);
+
+}  // namespace barvell::runtime::controls

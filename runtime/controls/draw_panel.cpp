@@ -1,0 +1,39 @@
+// Draw panel: a surface showing its off-screen bitmap, cleared to its background colour
+// (the drawing commands come with the panel's own step).
+#include <memory>
+
+#include "runtime/controls/border_style.h"
+#include "runtime/controls/colours.h"
+#include "runtime/controls/control_types.h"
+#include "runtime/controls/native_control.h"
+#include "runtime/controls/property_blocks.h"
+#include "runtime/controls/type_table.h"
+
+namespace barvell::runtime::controls {
+
+namespace {
+
+constexpr auto kProperties = PropertyTable<25>({
+    {8, "边框", "BorderStyle", data_type::kChoice},
+    {9, "背景颜色", "BackColor", data_type::kColour},
+});
+
+ComponentObject* Create(const CreateRequest& request) {
+  std::optional<DrawPanelBlock> block = DecodeBlock<DrawPanelBlock>(request.property_block);
+  if (!block) return nullptr;
+  return CreateSurface(type_id::kDrawPanel, request, ui::ControlKind::kSurface,
+                       BorderFromStyle(block->border_style), BackgroundRgb(block->back_colour))
+      .release();
+}
+
+TypeOperation Interface(int32_t operation) {
+  if (operation == type_operation::kCreate) return reinterpret_cast<TypeOperation>(&Create);
+  return nullptr;
+}
+
+}  // namespace
+
+constinit const TypeDescriptor kDrawPanelType =
+    MakeType("画板", "DrawPanel", kRaisesEvents, kProperties, Interface);
+
+}  // namespace barvell::runtime::controls

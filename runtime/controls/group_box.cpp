@@ -1,0 +1,38 @@
+// Group box: a framed container with a caption; the components inside it are re-parented
+// to it at load.
+#include "platform/text/gbk.h"
+#include "runtime/controls/control_types.h"
+#include "runtime/controls/native_control.h"
+#include "runtime/controls/property_blocks.h"
+#include "runtime/controls/type_table.h"
+#include "runtime/window_system.h"
+
+namespace barvell::runtime::controls {
+
+namespace {
+
+constexpr auto kProperties = PropertyTable<13>({
+    {8, "标题", "Caption", data_type::kText},
+});
+
+ComponentObject* Create(const CreateRequest& request) {
+  std::optional<GroupBoxBlock> block = DecodeBlock<GroupBoxBlock>(request.property_block);
+  if (!block) return nullptr;
+  ui::ControlParams params = ParamsFor(request, ui::ControlKind::kGroupBox);
+  params.text = platform::GbkToUtf8(block->caption);
+  ui::WindowHandle handle = Ui().CreateControl(params);
+  if (handle == ui::kNoWindow) return nullptr;
+  return new ControlObject(type_id::kGroupBox, handle, request.control_id);
+}
+
+TypeOperation Interface(int32_t operation) {
+  if (operation == type_operation::kCreate) return reinterpret_cast<TypeOperation>(&Create);
+  return nullptr;
+}
+
+}  // namespace
+
+constinit const TypeDescriptor kGroupBoxType =
+    MakeType("分组框", "GroupBox", kRaisesEvents, kProperties, Interface);
+
+}  // namespace barvell::runtime::controls

@@ -1,0 +1,35 @@
+// Status bar: a surface in the button face along the window (its text is drawn with the
+// surfaces' text drawing).
+#include <memory>
+
+#include "runtime/controls/colours.h"
+#include "runtime/controls/control_types.h"
+#include "runtime/controls/native_control.h"
+#include "runtime/controls/property_blocks.h"
+#include "runtime/controls/type_table.h"
+
+namespace barvell::runtime::controls {
+
+namespace {
+
+constexpr auto kProperties = PropertyTable<14>({});
+
+ComponentObject* Create(const CreateRequest& request) {
+  std::optional<StatusBarBlock> block = DecodeBlock<StatusBarBlock>(request.property_block);
+  if (!block) return nullptr;
+  return CreateSurface(type_id::kStatusBar, request, ui::ControlKind::kSurface,
+                       ui::ControlBorder::kStaticEdge, BackgroundRgb(kDefaultColourRef))
+      .release();
+}
+
+TypeOperation Interface(int32_t operation) {
+  if (operation == type_operation::kCreate) return reinterpret_cast<TypeOperation>(&Create);
+  return nullptr;
+}
+
+}  // namespace
+
+constinit const TypeDescriptor kStatusBarType =
+    MakeType("状态条", "StatusBar", kRaisesEvents, kProperties, Interface);
+
+}  // namespace barvell::runtime::controls
