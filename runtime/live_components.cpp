@@ -52,10 +52,21 @@ bool ControlWantsKey(const LiveComponent& component, int key) {
   return control != nullptr && control->WantsKey(key);
 }
 
+namespace {
+controls::ControlObject* ControlOf(const LiveComponent& component) {
+  if (component.window == nullptr) return nullptr;
+  return controls::AsControl(ObjectAt(*component.window, component.index));
+}
+}  // namespace
+
 bool ActsAsDefaultButton(const LiveComponent& component) {
-  if (component.window == nullptr) return false;
-  controls::ControlObject* control = controls::AsControl(ObjectAt(*component.window, component.index));
+  controls::ControlObject* control = ControlOf(component);
   return control != nullptr && control->ActsAsDefaultButton();
+}
+
+bool IsDefaultButton(const LiveComponent& component) {
+  controls::ControlObject* control = ControlOf(component);
+  return control != nullptr && control->IsDefaultButton();
 }
 
 }  // namespace barvell::runtime

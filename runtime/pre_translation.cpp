@@ -49,7 +49,7 @@ bool OnEnter(const LiveComponent& focused) {
   if (OptionsOf(window).enter_moves_focus) return MoveFocus(window, focused.index, false);
   for (size_t i = 1; i < window.ComponentCount(); ++i) {
     if (window.Component(i).is_menu_item || !Usable(window, i)) continue;
-    if (ActsAsDefaultButton({focused.window, i})) {
+    if (IsDefaultButton({focused.window, i})) {
       Press(window, i);
       return true;
     }

@@ -57,6 +57,8 @@ ui::WindowHandle HandleOf(const Window& window, size_t index);
 // default button (buttons).
 bool ControlWantsKey(const LiveComponent& component, int key);
 bool ActsAsDefaultButton(const LiveComponent& component);
+// A button marked as its window's default, which Enter presses from any other control.
+bool IsDefaultButton(const LiveComponent& component);
 
 // The keyboard and mouse options of a window, from its window PropertyBlock.
 struct WindowOptions {

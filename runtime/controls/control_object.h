@@ -37,6 +37,10 @@ class ControlObject : public ComponentObject {
   virtual bool WantsKey(int key) const;
   // Whether Enter presses this control when it has the focus.
   virtual bool ActsAsDefaultButton() const { return false; }
+  // Whether Enter anywhere in the window presses this control: a button marked as the
+  // window's default. No button of this program is, so Enter in an edit box presses
+  // nothing rather than the first button of the window.
+  virtual bool IsDefaultButton() const { return false; }
 
  private:
   TypeId type_;

@@ -25,9 +25,10 @@ class EditBoxObject : public ControlObject {
 
   // A multi-line box moves its caret with the arrows and takes Enter as a line break.
   bool WantsKey(int key) const override {
-    if (!multi_line_) return false;
-    return key == ui::key::kReturn || key == ui::key::kLeft || key == ui::key::kRight ||
-           key == ui::key::kUp || key == ui::key::kDown;
+    // Every edit box moves its caret with the arrows; a multi-line one also takes Enter.
+    bool arrow = key == ui::key::kLeft || key == ui::key::kRight || key == ui::key::kUp ||
+                 key == ui::key::kDown;
+    return arrow || (multi_line_ && key == ui::key::kReturn);
   }
 
  private:

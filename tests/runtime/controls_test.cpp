@@ -119,12 +119,14 @@ TEST_F(Controls, EditBoxesAreSingleOrMultiLineAndMayBeReadOnly) {
   EXPECT_EQ(ui_.GetText(H(0x16010004)), "fixed");
   EXPECT_EQ(ui_.GetText(H(0x16010002)), "357");
 
-  // A multi-line box keeps Enter and the arrows; Tab still moves the focus.
-  for (int key : {ui::key::kReturn, ui::key::kUp, ui::key::kDown, ui::key::kLeft,
-                  ui::key::kRight}) {
+  // Every edit box keeps the arrows for its caret; a multi-line one keeps Enter too; Tab
+  // still moves the focus.
+  for (int key : {ui::key::kUp, ui::key::kDown, ui::key::kLeft, ui::key::kRight}) {
     EXPECT_TRUE(runtime::ControlWantsKey(Live(0x16010003), key)) << key;
-    EXPECT_FALSE(runtime::ControlWantsKey(Live(0x16010002), key)) << key;
+    EXPECT_TRUE(runtime::ControlWantsKey(Live(0x16010002), key)) << key;
   }
+  EXPECT_TRUE(runtime::ControlWantsKey(Live(0x16010003), ui::key::kReturn));
+  EXPECT_FALSE(runtime::ControlWantsKey(Live(0x16010002), ui::key::kReturn));
   EXPECT_FALSE(runtime::ControlWantsKey(Live(0x16010003), ui::key::kTab));
   EXPECT_FALSE(runtime::ActsAsDefaultButton(Live(0x16010002)));
 }

@@ -199,6 +199,17 @@ TEST_F(EventSink, ArrowsMoveWithinTheContainerUnlessTheControlWantsThem) {
   EXPECT_EQ(visited, (std::vector<ComponentId>{kOther, kOk}));
 }
 
+TEST_F(EventSink, ArrowsStayInAnEditBox) {
+  std::vector<ComponentId> visited;
+  FocusLater(ui_, kA, kEdit);
+  ui_.Driver().PressKey(key::kLeft);
+  ui_.Driver().PressKey(key::kDown);
+  ui_.Driver().Do([&] { visited.push_back(FocusedComponent()); });
+  EXPECT_EQ(program_.Run(ui_), 0);
+  EXPECT_EQ(visited, (std::vector<ComponentId>{kEdit}));
+  EXPECT_EQ(CallsOf(kEditKeyDown).size(), 2u);
+}
+
 TEST_F(EventSink, KeyEventsCarryTheMappedKeyCodeAndModifiers) {
   FocusLater(ui_, kA, kEdit);
   ui_.Driver().PressKey(key::kNumpad0 + 7);
@@ -297,16 +308,24 @@ TEST_F(EventSink, AClickSwallowedByTheLeftButtonEventDoesNotPressTheButton) {
   EXPECT_EQ(CallsOf(kOkClick).size(), 1u);
 }
 
-TEST_F(EventSink, EnterPressesTheFocusedButtonOrElseTheFirstButton) {
+TEST_F(EventSink, EnterPressesTheFocusedButtonButNoButtonFromAnEditBox) {
   FocusLater(ui_, kA, kOk);
-  ui_.Driver().PressKey(key::kReturn);
-  FocusLater(ui_, kA, kEdit);
   ui_.Driver().PressKey(key::kReturn);
   FocusLater(ui_, kA, kOther);
   ui_.Driver().PressKey(key::kReturn);  // a button without a click handler
   EXPECT_EQ(program_.Run(ui_), 0);
-  EXPECT_EQ(CallsOf(kOkClick).size(), 2u);
-  EXPECT_TRUE(CallsOf(kEditKeyDown).empty()) << "Enter is consumed when it presses a button";
+  EXPECT_EQ(CallsOf(kOkClick).size(), 1u);
+  EXPECT_TRUE(CallsOf(kEditKeyDown).empty());
+}
+
+TEST_F(EventSink, EnterInAnEditBoxReachesItAndPressesNothing) {
+  // No button of a window is marked as its default, so Enter from an edit box must not
+  // press the first button the window happens to hold.
+  FocusLater(ui_, kA, kEdit);
+  ui_.Driver().PressKey(key::kReturn);
+  EXPECT_EQ(program_.Run(ui_), 0);
+  EXPECT_TRUE(CallsOf(kOkClick).empty());
+  EXPECT_EQ(CallsOf(kEditKeyDown), (std::vector<std::vector<uint32_t>>{{key::kReturn, 0}}));
 }
 
 TEST_F(EventSink, MenuCommandsRaiseTheItemsClick) {
