@@ -123,8 +123,19 @@ wxColour FaceBehind(wxWindow* window) {
                       : wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
 }
 
-// The templates lay labels out for the original platform's 9-point interface font.
+// The templates lay labels out for a 9-point interface font (12 pixels at 96 dpi) whose
+// Latin letters are half as wide as a Chinese character. The monospaced face of the CJK
+// font the project installs has exactly those proportions; the others fit less well.
 constexpr int kLabelPoints = 9;
+constexpr int kLabelPixels = 12;
+constexpr const char* kLabelFace = "WenQuanYi Micro Hei Mono";
+
+wxFont LabelFont(wxFont font) {
+  wxFont face(wxFontInfo(wxSize(0, kLabelPixels)).FaceName(kLabelFace));
+  if (face.IsOk() && face.GetFaceName().IsSameAs(kLabelFace, false)) return face;
+  if (font.GetPointSize() > kLabelPoints) font.SetPointSize(kLabelPoints);
+  return font;
+}
 
 }  // namespace
 
@@ -133,9 +144,7 @@ WxLabel::WxLabel(wxWindow* parent, const wxRect& rect, long style, const wxStrin
     : text_(text), align_(align) {
   SetBackgroundStyle(wxBG_STYLE_PAINT);
   Create(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(), style | wxFULL_REPAINT_ON_RESIZE);
-  wxFont font = GetFont();
-  if (font.GetPointSize() > kLabelPoints) font.SetPointSize(kLabelPoints);
-  SetFont(font);
+  SetFont(LabelFont(GetFont()));
   Bind(wxEVT_PAINT, &WxLabel::OnPaint, this);
 }
 
