@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "barvell/call_interface.h"
+#include "platform/imaging/imaging_modules.h"
 #include "platform/kernel/process.h"
 #include "runtime/command_library.h"
 #include "runtime/heap.h"
@@ -44,6 +45,7 @@ void InitialiseRuntime() {
   const ProgramDescriptor* program = state.program;
   state.run_mode = program != nullptr ? program->run_mode : 0;
   state.ole_initialised = true;  // nothing to initialise on this platform
+  platform::RegisterImagingModules();
   TakeProgramPath(state);
   state.startup_thread = std::this_thread::get_id();
   state.initialised = true;

@@ -1,0 +1,25 @@
+#include "platform/imaging/encode.h"
+
+#include "platform/imaging/codecs.h"
+#include "platform/imaging/picture_file.h"
+
+namespace barvell::imaging {
+
+std::optional<std::vector<uint8_t>> EncodePicture(const gfx::Bitmap& bitmap, PictureFormat format) {
+  switch (format) {
+    case PictureFormat::kPng: return EncodePng(bitmap);
+    case PictureFormat::kJpeg: return EncodeJpeg(bitmap);
+    case PictureFormat::kBmp: return EncodeBmp(bitmap);
+    case PictureFormat::kGif: return EncodeGif(bitmap);
+    case PictureFormat::kTiff: return EncodeTiff(bitmap);
+    case PictureFormat::kUnknown: break;
+  }
+  return std::nullopt;
+}
+
+bool SavePicture(const gfx::Bitmap& bitmap, PictureFormat format, std::string_view utf8_path) {
+  std::optional<std::vector<uint8_t>> bytes = EncodePicture(bitmap, format);
+  return bytes && WriteFileReplacing(utf8_path, *bytes);
+}
+
+}  // namespace barvell::imaging

@@ -1,0 +1,135 @@
+// JPEG through libjpeg. Its errors end in error_exit, which must not return: ours jumps
+// back to the call's own recovery point, where the decompressor or compressor is destroyed
+// so that nothing leaks. Warnings are kept quiet, except that a file ending before its
+// picture does counts as truncated and is refused.
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+#include "platform/imaging/codecs.h"
+#include "platform/imaging/picture_format.h"
+
+namespace barvell::imaging {
+
+namespace {
+
+// Saved pictures are barcodes: a high quality and no chroma subsampling keep the bar edges
+// sharp and the colours true.
+constexpr int kJpegQuality = 92;
+
+struct ErrorManager {
+  jpeg_error_mgr pub;
+  std::jmp_buf recovery;
+  bool truncated = false;
+};
+
+[[noreturn]] void ErrorExit(j_common_ptr info) {
+  std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->recovery, 1);
+}
+
+void EmitMessage(j_common_ptr info, int level) {
+  auto* err = reinterpret_cast<ErrorManager*>(info->err);
+  if (level < 0 && err->pub.msg_code == JWRN_JPEG_EOF) err->truncated = true;
+}
+
+void OutputMessage(j_common_ptr) {}
+
+void Install(ErrorManager& err) {
+  jpeg_std_error(&err.pub);
+  err.pub.error_exit = ErrorExit;
+  err.pub.emit_message = EmitMessage;
+  err.pub.output_message = OutputMessage;
+}
+
+// The decoding steps that may jump; kept apart from any object with a destructor, since
+// longjmp skips destructors. Pixels go into `rgb` (packed R G B).
+bool DecodeInto(jpeg_decompress_struct& info, ErrorManager& err, std::span<const uint8_t> bytes,
+                Bytes& rgb, int& width, int& height) {
+  if (setjmp(err.recovery) != 0) return false;
+  jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
+  if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) return false;
+  if (!SizeAcceptable(info.image_width, info.image_height)) return false;
+  info.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&info);
+  if (info.output_components != 3) return false;
+  width = int(info.output_width);
+  height = int(info.output_height);
+  rgb.resize(size_t(width) * height * 3);
+  while (info.output_scanline < info.output_height) {
+    JSAMPROW row = rgb.data() + size_t(info.output_scanline) * width * 3;
+    jpeg_read_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_decompress(&info);
+  return !err.truncated;
+}
+
+bool EncodeInto(jpeg_compress_struct& info, ErrorManager& err, const Bytes& rgb, int width,
+                int height, unsigned char*& out, unsigned long& out_size) {
+  if (setjmp(err.recovery) != 0) return false;
+  jpeg_mem_dest(&info, &out, &out_size);
+  info.image_width = JDIMENSION(width);
+  info.image_height = JDIMENSION(height);
+  info.input_components = 3;
+  info.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, kJpegQuality, TRUE);
+  for (int c = 0; c < info.num_components; ++c) {
+    info.comp_info[c].h_samp_factor = 1;
+    info.comp_info[c].v_samp_factor = 1;
+  }
+  jpeg_start_compress(&info, TRUE);
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW row = const_cast<uint8_t*>(rgb.data()) + size_t(info.next_scanline) * width * 3;
+    jpeg_write_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_compress(&info);
+  return true;
+}
+
+}  // namespace
+
+std::optional<gfx::Bitmap> DecodeJpeg(std::span<const uint8_t> bytes) {
+  jpeg_decompress_struct info;
+  ErrorManager err;
+  Install(err);
+  info.err = &err.pub;
+  jpeg_create_decompress(&info);
+  Bytes rgb;
+  int width = 0, height = 0;
+  bool ok = DecodeInto(info, err, bytes, rgb, width, height);
+  jpeg_destroy_decompress(&info);
+  if (!ok) return std::nullopt;
+
+  gfx::Bitmap bitmap(width, height);
+  const uint8_t* p = rgb.data();
+  for (int y = 0; y < height; ++y) {
+    uint32_t* row = bitmap.Row(y);
+    for (int x = 0; x < width; ++x, p += 3) row[x] = Rgb(p[0], p[1], p[2]);
+  }
+  return bitmap;
+}
+
+std::optional<Bytes> EncodeJpeg(const gfx::Bitmap& bitmap) {
+  if (bitmap.Empty() || bitmap.Width() > JPEG_MAX_DIMENSION || bitmap.Height() > JPEG_MAX_DIMENSION) {
+    return std::nullopt;
+  }
+  Bytes rgb = PackedRgb(bitmap);
+  jpeg_compress_struct info;
+  ErrorManager err;
+  Install(err);
+  info.err = &err.pub;
+  jpeg_create_compress(&info);
+  unsigned char* out = nullptr;
+  unsigned long out_size = 0;
+  bool ok = EncodeInto(info, err, rgb, bitmap.Width(), bitmap.Height(), out, out_size);
+  jpeg_destroy_compress(&info);
+  std::optional<Bytes> result;
+  if (ok && out != nullptr) result = Bytes(out, out + out_size);
+  std::free(out);  // jpeg_mem_dest's buffer is the caller's to free
+  return result;
+}
+
+}  // namespace barvell::imaging

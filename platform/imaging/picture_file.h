@@ -1,0 +1,26 @@
+// Reading a picture file whole, and writing one so that a failure never damages the file
+// that was there before.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace barvell::imaging {
+
+// Files larger than this are no picture of ours and are not read.
+constexpr uint64_t kMaxPictureFileBytes = uint64_t{512} << 20;
+
+enum class ReadStatus { kOk, kNotFound, kUnreadable };
+
+// The bytes of the file at `utf8_path`.
+ReadStatus ReadPictureFile(std::string_view utf8_path, std::vector<uint8_t>& bytes);
+
+// Writes `bytes` to a new temporary file beside `utf8_path`, flushes it to the disk and
+// renames it over the target, so the target holds either its old content or all of the new
+// one. On failure the temporary file is removed and false returned.
+bool WriteFileReplacing(std::string_view utf8_path, std::span<const uint8_t> bytes);
+
+}  // namespace barvell::imaging

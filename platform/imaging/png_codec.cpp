@@ -1,0 +1,57 @@
+// PNG through libpng's simplified interface, which keeps its own error recovery: a
+// malformed or truncated file makes a call return 0 instead of jumping out of our frames.
+#include <png.h>
+
+#include <cstring>
+
+#include "platform/imaging/codecs.h"
+#include "platform/imaging/picture_format.h"
+
+namespace barvell::imaging {
+
+std::optional<gfx::Bitmap> DecodePng(std::span<const uint8_t> bytes, uint32_t background_rgb) {
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) return std::nullopt;
+  if (!SizeAcceptable(image.width, image.height)) {
+    png_image_free(&image);
+    return std::nullopt;
+  }
+  image.format = PNG_FORMAT_RGBA;
+  Bytes rgba(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr)) return std::nullopt;
+
+  gfx::Bitmap bitmap(int(image.width), int(image.height));
+  const uint8_t* p = rgba.data();
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    uint32_t* row = bitmap.Row(y);
+    for (int x = 0; x < bitmap.Width(); ++x, p += 4) {
+      row[x] = Composite(p[0], p[1], p[2], p[3], background_rgb);
+    }
+  }
+  return bitmap;
+}
+
+std::optional<Bytes> EncodePng(const gfx::Bitmap& bitmap) {
+  if (bitmap.Empty()) return std::nullopt;
+  Bytes rgb = PackedRgb(bitmap);
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  image.width = png_uint_32(bitmap.Width());
+  image.height = png_uint_32(bitmap.Height());
+  image.format = PNG_FORMAT_RGB;
+  png_alloc_size_t size = 0;
+  if (!png_image_write_get_memory_size(image, size, 0, rgb.data(), 0, nullptr)) {
+    return std::nullopt;
+  }
+  Bytes out(size);
+  if (!png_image_write_to_memory(&image, out.data(), &size, 0, rgb.data(), 0, nullptr)) {
+    return std::nullopt;
+  }
+  out.resize(size);
+  return out;
+}
+
+}  // namespace barvell::imaging
