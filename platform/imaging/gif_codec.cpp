@@ -46,6 +46,63 @@ int TableSize(size_t colours) {
   return size;
 }
 
+// Reads records up to the first image and decodes it. Record by record rather than all
+// at once, so that a frame's size is checked before its pixels take memory and the frames
+// after the first are never read.
+std::optional<gfx::Bitmap> FirstFrame(GifFileType* gif, uint32_t background_rgb) {
+  if (!SizeAcceptable(gif->SWidth, gif->SHeight)) return std::nullopt;
+  int transparent = NO_TRANSPARENT_COLOR;
+  for (;;) {
+    GifRecordType type;
+    if (DGifGetRecordType(gif, &type) != GIF_OK) return std::nullopt;
+    if (type == TERMINATE_RECORD_TYPE) return std::nullopt;  // no image at all
+    if (type == EXTENSION_RECORD_TYPE) {
+      int code = 0;
+      GifByteType* block = nullptr;
+      if (DGifGetExtension(gif, &code, &block) != GIF_OK) return std::nullopt;
+      if (code == GRAPHICS_EXT_FUNC_CODE && block != nullptr) {
+        GraphicsControlBlock gcb{};
+        if (DGifExtensionToGCB(block[0], block + 1, &gcb) == GIF_OK) transparent = gcb.TransparentColor;
+      }
+      while (block != nullptr) {
+        if (DGifGetExtensionNext(gif, &block) != GIF_OK) return std::nullopt;
+      }
+      continue;
+    }
+    if (type != IMAGE_DESC_RECORD_TYPE) continue;
+
+    if (DGifGetImageDesc(gif) != GIF_OK) return std::nullopt;
+    const GifImageDesc& d = gif->Image;
+    const ColorMapObject* map = d.ColorMap != nullptr ? d.ColorMap : gif->SColorMap;
+    if (map == nullptr || !SizeAcceptable(d.Width, d.Height)) return std::nullopt;
+    std::vector<GifPixelType> pixels(size_t(d.Width) * d.Height);
+    // Interlaced pictures store every 8th row from 0, every 8th from 4, every 4th from 2,
+    // then every 2nd from 1.
+    constexpr int kPassStart[] = {0, 4, 2, 1};
+    constexpr int kPassStep[] = {8, 8, 4, 2};
+    int passes = d.Interlace ? 4 : 1;
+    for (int pass = 0; pass < passes; ++pass) {
+      int first = d.Interlace ? kPassStart[pass] : 0, step = d.Interlace ? kPassStep[pass] : 1;
+      for (int y = first; y < d.Height; y += step) {
+        if (DGifGetLine(gif, pixels.data() + size_t(y) * d.Width, d.Width) != GIF_OK) {
+          return std::nullopt;
+        }
+      }
+    }
+    gfx::Bitmap bitmap(gif->SWidth, gif->SHeight, background_rgb);
+    for (int y = 0; y < d.Height; ++y) {
+      for (int x = 0; x < d.Width; ++x) {
+        int index = pixels[size_t(y) * d.Width + x];
+        if (index == transparent) continue;
+        if (index >= map->ColorCount) return std::nullopt;
+        const GifColorType& c = map->Colors[index];
+        bitmap.SetPixel(d.Left + x, d.Top + y, Rgb(c.Red, c.Green, c.Blue));  // clips
+      }
+    }
+    return bitmap;
+  }
+}
+
 }  // namespace
 
 std::optional<gfx::Bitmap> DecodeGif(std::span<const uint8_t> bytes, uint32_t background_rgb) {
@@ -53,34 +110,7 @@ std::optional<gfx::Bitmap> DecodeGif(std::span<const uint8_t> bytes, uint32_t ba
   int error = 0;
   GifFileType* gif = DGifOpen(&reader, ReadFromMemory, &error);
   if (gif == nullptr) return std::nullopt;
-  std::optional<gfx::Bitmap> result;
-  // The screen size is checked before DGifSlurp takes memory for the frames.
-  if (SizeAcceptable(gif->SWidth, gif->SHeight) && DGifSlurp(gif) == GIF_OK &&
-      gif->ImageCount > 0) {
-    const SavedImage& frame = gif->SavedImages[0];
-    const GifImageDesc& d = frame.ImageDesc;
-    const ColorMapObject* map = d.ColorMap != nullptr ? d.ColorMap : gif->SColorMap;
-    GraphicsControlBlock gcb{};
-    gcb.TransparentColor = NO_TRANSPARENT_COLOR;
-    DGifSavedExtensionToGCB(gif, 0, &gcb);
-    if (map != nullptr && d.Width > 0 && d.Height > 0 && frame.RasterBits != nullptr) {
-      gfx::Bitmap bitmap(gif->SWidth, gif->SHeight, background_rgb);
-      bool ok = true;
-      for (int y = 0; y < d.Height && ok; ++y) {
-        for (int x = 0; x < d.Width; ++x) {
-          int index = frame.RasterBits[size_t(y) * d.Width + x];
-          if (index == gcb.TransparentColor) continue;
-          if (index >= map->ColorCount) {
-            ok = false;
-            break;
-          }
-          const GifColorType& c = map->Colors[index];
-          bitmap.SetPixel(d.Left + x, d.Top + y, Rgb(c.Red, c.Green, c.Blue));  // clips
-        }
-      }
-      if (ok) result = std::move(bitmap);
-    }
-  }
+  std::optional<gfx::Bitmap> result = FirstFrame(gif, background_rgb);
   DGifCloseFile(gif, &error);
   return result;
 }

@@ -1,5 +1,6 @@
 // Picture codecs: what goes out comes back, and broken files are refused without harm.
 #include <gtest/gtest.h>
+#include <gif_lib.h>
 #include <png.h>
 
 #include <cstdlib>
@@ -115,6 +116,48 @@ TEST(ImagingCodecs, GifWithManyColoursIsQuantisedNearTheOriginal) {
   ASSERT_TRUE(back.has_value());
   EXPECT_EQ(back->Pixel(0, 0), 0u);
   EXPECT_EQ(back->Pixel(1, 0), 0xFFFFFFu);
+}
+
+// An interlaced 4 x 10 GIF whose row y has colour index y % 4; index 3 is transparent, and
+// the frame sits one pixel in from the left of a 5-pixel-wide screen.
+std::vector<uint8_t> InterlacedGif() {
+  std::vector<uint8_t> out;
+  auto write = [](GifFileType* gif, const GifByteType* data, int n) {
+    auto* o = static_cast<std::vector<uint8_t>*>(gif->UserData);
+    o->insert(o->end(), data, data + n);
+    return n;
+  };
+  int error = 0;
+  GifFileType* gif = EGifOpen(&out, write, &error);
+  const GifColorType colours[4] = {{0, 0, 0}, {255, 0, 0}, {0, 0, 255}, {9, 9, 9}};
+  ColorMapObject* map = GifMakeMapObject(4, colours);
+  GraphicsControlBlock gcb{};
+  gcb.TransparentColor = 3;
+  GifByteType extension[4];
+  size_t length = EGifGCBToExtension(&gcb, extension);
+  EXPECT_EQ(EGifPutScreenDesc(gif, 5, 10, 2, 0, map), GIF_OK);
+  EXPECT_EQ(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(length), extension), GIF_OK);
+  EXPECT_EQ(EGifPutImageDesc(gif, 1, 0, 4, 10, true, nullptr), GIF_OK);
+  for (int y : {0, 8, 4, 2, 6, 1, 3, 5, 7, 9}) {  // the rows in their stored order
+    GifPixelType line[4];
+    std::fill(line, line + 4, GifPixelType(y % 4));
+    EXPECT_EQ(EGifPutLine(gif, line, 4), GIF_OK);
+  }
+  EXPECT_EQ(EGifCloseFile(gif, &error), GIF_OK);
+  GifFreeMapObject(map);
+  return out;
+}
+
+TEST(ImagingCodecs, GifFirstFrameIsDeinterlacedWithTransparencyShowingTheBackground) {
+  std::optional<gfx::Bitmap> b = DecodePicture(InterlacedGif(), 0x00FF00);
+  ASSERT_TRUE(b.has_value());
+  ASSERT_EQ(b->Width(), 5);
+  ASSERT_EQ(b->Height(), 10);
+  const uint32_t by_index[4] = {0x000000, 0xFF0000, 0x0000FF, 0x00FF00};
+  for (int y = 0; y < 10; ++y) {
+    EXPECT_EQ(b->Pixel(0, y), 0x00FF00u) << "left of the frame: background";
+    for (int x = 1; x < 5; ++x) EXPECT_EQ(b->Pixel(x, y), by_index[y % 4]) << x << "," << y;
+  }
 }
 
 TEST(ImagingCodecs, PngAlphaIsLaidOverTheBackground) {
