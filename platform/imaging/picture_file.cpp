@@ -68,16 +68,25 @@ bool WriteFileReplacing(std::string_view utf8_path, std::span<const uint8_t> byt
   if (target.filename().empty() || fs::is_directory(target, ec)) return false;
   // Through a symbolic link the file it names is replaced, not the link.
   if (fs::is_symlink(fs::symlink_status(target, ec))) {
-    fs::path resolved = fs::read_symlink(target, ec);
+    target = fs::weakly_canonical(target, ec);
     if (ec) return false;
-    target = resolved.is_absolute() ? resolved : target.parent_path() / resolved;
   }
+  // A file its owner made read-only is not replaced; otherwise the new file keeps the old
+  // one's permissions.
+  fs::file_status old = fs::status(target, ec);
+  bool replacing = !ec && fs::exists(old);
+  if (replacing && (old.permissions() & fs::perms::owner_write) == fs::perms::none) return false;
+
   fs::path temporary = TemporaryBeside(target);
   // "x": never open a file that already exists under the temporary name.
   std::FILE* f = std::fopen(temporary.c_str(), "wbx");
   if (f == nullptr) return false;
   bool written = WriteAndSync(f, bytes);
   written = std::fclose(f) == 0 && written;
+  if (written && replacing) {
+    fs::permissions(temporary, old.permissions(), ec);
+    written = !ec;
+  }
   if (written) {
     fs::rename(temporary, target, ec);
     if (!ec) return true;

@@ -20,7 +20,9 @@ ReadStatus ReadPictureFile(std::string_view utf8_path, std::vector<uint8_t>& byt
 
 // Writes `bytes` to a new temporary file beside `utf8_path`, flushes it to the disk and
 // renames it over the target, so the target holds either its old content or all of the new
-// one. On failure the temporary file is removed and false returned.
+// one. A symbolic link is followed, a file without its owner's write permission is not
+// replaced, and a replaced file's permissions carry over. On failure the temporary file is
+// removed and false returned.
 bool WriteFileReplacing(std::string_view utf8_path, std::span<const uint8_t> bytes);
 
 }  // namespace barvell::imaging
