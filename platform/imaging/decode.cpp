@@ -59,18 +59,4 @@ uint32_t Composite(uint8_t r, uint8_t g, uint8_t b, uint8_t alpha, uint32_t back
              mix(b, BlueOf(background_rgb)));
 }
 
-Bytes PackedRgb(const gfx::Bitmap& bitmap) {
-  Bytes out;
-  out.reserve(size_t(bitmap.Width()) * bitmap.Height() * 3);
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    const uint32_t* row = bitmap.Row(y);
-    for (int x = 0; x < bitmap.Width(); ++x) {
-      out.push_back(RedOf(row[x]));
-      out.push_back(GreenOf(row[x]));
-      out.push_back(BlueOf(row[x]));
-    }
-  }
-  return out;
-}
-
 }  // namespace barvell::imaging

@@ -22,4 +22,18 @@ bool SavePicture(const gfx::Bitmap& bitmap, PictureFormat format, std::string_vi
   return bytes && WriteFileReplacing(utf8_path, *bytes);
 }
 
+Bytes PackedRgb(const gfx::Bitmap& bitmap) {
+  Bytes out;
+  out.reserve(size_t(bitmap.Width()) * bitmap.Height() * 3);
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    const uint32_t* row = bitmap.Row(y);
+    for (int x = 0; x < bitmap.Width(); ++x) {
+      out.push_back(RedOf(row[x]));
+      out.push_back(GreenOf(row[x]));
+      out.push_back(BlueOf(row[x]));
+    }
+  }
+  return out;
+}
+
 }  // namespace barvell::imaging
