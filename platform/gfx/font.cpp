@@ -38,8 +38,11 @@ FontFaces::Source Open(const std::optional<FaceLocation>& where, const FontSpec&
   FontFaces::Source s;
   if (!where) return s;
   s.face = OpenFace(*where);
-  s.embolden = spec.bold && !where->bold;
-  s.oblique = spec.italic && !where->italic;
+  // The file's own style says whether bold or italic must be synthesised.
+  if (s.face) {
+    s.embolden = spec.bold && !(s.face->style_flags & FT_STYLE_FLAG_BOLD);
+    s.oblique = spec.italic && !(s.face->style_flags & FT_STYLE_FLAG_ITALIC);
+  }
   return s;
 }
 

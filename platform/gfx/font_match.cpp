@@ -72,12 +72,6 @@ std::optional<FaceLocation> Query(const std::string& family, const char* lang, b
     FcPatternGetInteger(font, FC_INDEX, 0, &loc.index);
     FcChar8* name = nullptr;
     if (FcPatternGetString(font, FC_FAMILY, 0, &name) == FcResultMatch) loc.family = reinterpret_cast<const char*>(name);
-    int weight = FC_WEIGHT_REGULAR;
-    int slant = FC_SLANT_ROMAN;
-    FcPatternGetInteger(font, FC_WEIGHT, 0, &weight);
-    FcPatternGetInteger(font, FC_SLANT, 0, &slant);
-    loc.bold = weight >= FC_WEIGHT_DEMIBOLD;
-    loc.italic = slant != FC_SLANT_ROMAN;
     found = loc;
   }
   FcPatternDestroy(font);

@@ -10,8 +10,6 @@ struct FaceLocation {
   std::string file;
   int index = 0;
   std::string family;
-  bool bold = false;    // the file's own weight is bold
-  bool italic = false;  // the file's own slant is italic or oblique
 
   friend bool operator==(const FaceLocation&, const FaceLocation&) = default;
 };
