@@ -30,10 +30,15 @@ std::optional<std::uint32_t> Device::BrushPixel(const Brush& brush, int x, int y
   return std::nullopt;
 }
 
+Rect Device::Clipped(const Rect& r) const {
+  return {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, target_->Width()),
+          std::min(r.bottom, target_->Height())};
+}
+
 void Device::FillWithBrush(const Rect& r, const Brush& brush, RasterOp op) {
   if (brush.kind == Brush::Kind::kHollow) return;
-  const int x0 = std::max(r.left, 0), x1 = std::min(r.right, target_->Width());
-  const int y0 = std::max(r.top, 0), y1 = std::min(r.bottom, target_->Height());
+  const Rect c = Clipped(r);
+  const int x0 = c.left, x1 = c.right, y0 = c.top, y1 = c.bottom;
   for (int y = y0; y < y1; ++y) {
     std::uint32_t* row = target_->Row(y);
     if (brush.kind == Brush::Kind::kSolid && op == RasterOp::kCopyPen) {
@@ -67,8 +72,9 @@ void Device::Rectangle(int left, int top, int right, int bottom) {
     dashPhase_ = 0;
     if (right - left == 1 || bottom - top == 1) {
       // A degenerate ring: one row or column.
-      for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x) Plot(x, y, ToRgb(pen_.colour));
+      const Rect line = Clipped({left, top, right, bottom});
+      for (int y = line.top; y < line.bottom; ++y)
+        for (int x = line.left; x < line.right; ++x) Plot(x, y, ToRgb(pen_.colour));
     } else {
       LineTo(right - 1, top);
       LineTo(right - 1, bottom - 1);
@@ -87,8 +93,9 @@ void Device::Rectangle(int left, int top, int right, int bottom) {
   const Rect inner{outer.left + w, outer.top + w, outer.right - w, outer.bottom - w};
   FillWithBrush(inner, brush_, rop_);
   const std::uint32_t rgb = ToRgb(pen_.colour);
-  for (int y = outer.top; y < outer.bottom; ++y)
-    for (int x = outer.left; x < outer.right; ++x) {
+  const Rect visible = Clipped(outer);
+  for (int y = visible.top; y < visible.bottom; ++y)
+    for (int x = visible.left; x < visible.right; ++x) {
       const bool inside = x >= inner.left && x < inner.right && y >= inner.top && y < inner.bottom;
       if (!inside) Plot(x, y, rgb);
     }

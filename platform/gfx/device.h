@@ -88,6 +88,7 @@ class Device {
 
  private:
   void Plot(int x, int y, std::uint32_t rgb);
+  Rect Clipped(const Rect& r) const;  // the part inside the bitmap (may be empty)
   // The brush's colour at a pixel, or nothing where a hatch gap stays untouched.
   std::optional<std::uint32_t> BrushPixel(const Brush& brush, int x, int y) const;
   void FillWithBrush(const Rect& r, const Brush& brush, RasterOp op);

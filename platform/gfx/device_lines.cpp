@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace barvell::gfx {
 
@@ -16,6 +17,17 @@ void Device::LineTo(int x, int y) {
   }
   const std::uint32_t ink = ToRgb(pen_.colour);
   const DashPattern dashes = DashesOf(pen_.style);
+  // A line wholly beside the bitmap paints nothing; skip its steps (keeping the dash phase).
+  const int w = target_->Width(), h = target_->Height();
+  if ((from.x < 0 && x < 0) || (from.y < 0 && y < 0) || (from.x >= w && x >= w) || (from.y >= h && y >= h)) {
+    int period = 0;
+    for (int i = 0; i < dashes.count; ++i) period += dashes.runs[i];
+    if (period > 0) {
+      const long long steps = std::max(std::llabs(0LL + x - from.x), std::llabs(0LL + y - from.y));
+      dashPhase_ = static_cast<int>((dashPhase_ + steps) % period);
+    }
+    return;
+  }
   if (dashes.count == 0) {
     TraceLine(from.x, from.y, x, y, [&](int px, int py) { Plot(px, py, ink); });
     return;

@@ -18,7 +18,8 @@ namespace barvell::gfx {
 struct FontSpec {
   std::string face;  // UTF-8; empty means the default face
   // As in the platform's font description: negative is the character (em) height in
-  // pixels, positive the cell height (ascent + descent), 0 the default size.
+  // pixels, positive the cell height (ascent + descent), 0 the default size (12 pixels,
+  // 9 points at 96 dpi).
   int height = 0;
   bool bold = false;
   bool italic = false;

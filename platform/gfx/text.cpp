@@ -101,6 +101,9 @@ TextExtent MeasureText(const Font& font, std::string_view utf8) {
 
 void DrawText(Bitmap& target, const Font& font, int x, int y, std::string_view utf8, std::uint32_t colour,
               std::optional<std::uint32_t> background) {
+  // Beyond this nothing of the text can reach a bitmap, and pixel arithmetic stays in range.
+  constexpr int kFar = 1 << 28;
+  if (x < -kFar || x > kFar || y < -kFar || y > kFar) return;
   colour &= 0x00FFFFFFu;
   const std::u32string text = DecodeUtf8(utf8);
   const Frame f = MakeFrame(font, x, y);

@@ -250,6 +250,27 @@ TEST(GfxRectangle, NullPenFillsOneShortAndInsideFrameKeepsWidePenInside) {
     }
 }
 
+TEST(GfxClip, HugeShapesOnlyTouchTheBitmapAndStayCheap) {
+  Bitmap b(6, 6, kWhite);
+  Device dc(b);
+  dc.SelectPen({PenStyle::kSolid, 32767, 0});
+  dc.SelectBrush(Brush::Solid(kRedRef));
+  dc.Rectangle(-2000000000, -2000000000, 2000000000, 2000000000);
+  ExpectPixels(b, [](int, int) { return false; }, 0, kRed);  // all inside the frame's interior
+
+  Bitmap c(6, 6, kWhite);
+  Device dc2(c);
+  dc2.SelectPen({PenStyle::kDot, 1, 0});
+  dc2.MoveTo(-2000000000, 3);
+  dc2.LineTo(-1, 3);  // wholly left of the bitmap: skipped, yet the dash phase moves on
+  dc2.MoveTo(0, 1);
+  dc2.LineTo(6, 1);
+  // 1999999999 steps left the 3-on 3-off phase at 1: two more dots, three gaps, one dot.
+  ExpectPixels(c, [](int x, int y) { return y == 1 && (x < 2 || x == 5); }, 0, kWhite);
+  dc2.TextOut(2000000000, 2000000000, "8");
+  dc2.TextOut(-2000000000, 0, "8");
+}
+
 TEST(GfxBlit, CopiesClipsAndHandlesOverlap) {
   Bitmap src(4, 4);
   for (int y = 0; y < 4; ++y)
