@@ -32,6 +32,7 @@ class FontFaces {
 namespace {
 
 constexpr int kDefaultPixelSize = 12;   // 9 points at 96 dpi
+constexpr int kMaxPixelSize = 4096;
 constexpr FT_Fixed kObliqueShear = 0x3333;  // 0.2: the slant of a synthesised italic
 
 FontFaces::Source Open(const std::optional<FaceLocation>& where, const FontSpec& spec) {
@@ -151,9 +152,11 @@ Font::Font(const FontSpec& spec) : spec_(spec), faces_(std::make_unique<FontFace
   if (!faces_->primary.face) std::swap(faces_->primary, faces_->fallback);
 
   FT_Face face = faces_->primary.face;
-  pixelSize_ = spec_.height < 0 ? -spec_.height : kDefaultPixelSize;
+  pixelSize_ = spec_.height < 0 ? static_cast<int>(std::min(-static_cast<long long>(spec_.height), 1LL << 30))
+                                : kDefaultPixelSize;
   if (!face) {
     if (spec_.height > 0) pixelSize_ = spec_.height;
+    pixelSize_ = std::clamp(pixelSize_, 1, kMaxPixelSize);
     return;
   }
   long asc = 0, desc = 0;
@@ -162,7 +165,9 @@ Font::Font(const FontSpec& spec) : spec_(spec), faces_(std::make_unique<FontFace
   if (spec_.height > 0 && asc + desc > 0) {
     pixelSize_ = static_cast<int>(std::lround(static_cast<double>(spec_.height) * upem / (asc + desc)));
   }
-  if (pixelSize_ < 1) pixelSize_ = 1;
+  // A size from a program's font record can be absurd; a glyph image of this size is
+  // already megabytes, and no panel is that tall.
+  pixelSize_ = std::clamp(pixelSize_, 1, kMaxPixelSize);
   ascent_ = Scale(asc, pixelSize_, upem, true);
   descent_ = Scale(desc, pixelSize_, upem, true);
   lineThickness_ = std::max(1, Scale(face->underline_thickness, pixelSize_, upem, false));

@@ -52,7 +52,7 @@ class Font {
   const FontSpec& Spec() const { return spec_; }
   bool HasFace() const;
   std::string FamilyName() const;  // the family actually used; empty without a face
-  int PixelSize() const { return pixelSize_; }  // em height in pixels
+  int PixelSize() const { return pixelSize_; }  // em height in pixels, 1 to 4096
   int Ascent() const { return ascent_; }
   int Descent() const { return descent_; }
   int Height() const { return ascent_ + descent_; }

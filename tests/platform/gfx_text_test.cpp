@@ -88,6 +88,15 @@ TEST(GfxFont, PositiveHeightIsTheCellHeight) {
   EXPECT_LT(font->PixelSize(), 40);
 }
 
+TEST(GfxFont, AbsurdSizesAreBounded) {
+  const auto huge = Font::Create(Spec("宋体", -2000000000));
+  EXPECT_EQ(huge->PixelSize(), 4096);
+  Bitmap b(50, 50, kWhite);
+  DrawText(b, *huge, -100, -100, "8", 0, std::nullopt);  // renders one bounded glyph
+  EXPECT_EQ(Font::Create(Spec("宋体", 2147483647))->PixelSize(), 4096);
+  EXPECT_EQ(Font::Create(Spec("宋体", -2147483647 - 1))->PixelSize(), 4096);
+}
+
 TEST(GfxText, ExtentIsTheAdvanceSumAndTheCellHeight) {
   const auto font = Font::Create(Spec("宋体", -35));
   const TextExtent ab = MeasureText(*font, "ab");
