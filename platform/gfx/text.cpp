@@ -55,9 +55,9 @@ void Blit(Bitmap& bm, const GlyphImage& g, int left, int top, std::uint32_t rgb)
   const int gy0 = std::max(0, -top), gy1 = std::min(g.rows, bm.Height() - top);
   const int gx0 = std::max(0, -left), gx1 = std::min(g.width, bm.Width() - left);
   for (int gy = gy0; gy < gy1; ++gy) {
-    std::uint32_t* row = bm.Row(top + gy) + left;
+    std::uint32_t* row = bm.Row(top + gy);
     for (int gx = gx0; gx < gx1; ++gx)
-      if (g.At(gx, gy)) row[gx] = rgb;
+      if (g.At(gx, gy)) row[left + gx] = rgb;
   }
 }
 
