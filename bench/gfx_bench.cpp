@@ -41,9 +41,9 @@ void DrawBarcode(Device& dc, const std::shared_ptr<const Font>& font) {
 void BM_GfxBarcodePicture(benchmark::State& state) {
   Bitmap bitmap(413, 236);
   Device dc(bitmap);
-  FontSpec spec = DefaultGuiFontSpec();
-  spec.height = HeightFromPoints(26, 96);
-  const auto font = Font::Create(spec);
+  FontRequest request = DefaultGuiFontRequest();
+  request.height = HeightFromPoints(26, 96);
+  const auto font = Font::Create(request);
   for (auto _ : state) {
     DrawBarcode(dc, font);
     benchmark::DoNotOptimize(bitmap.Data());
@@ -54,9 +54,9 @@ BENCHMARK(BM_GfxBarcodePicture);
 void BM_GfxBarcodeBmpBytes(benchmark::State& state) {
   Bitmap bitmap(413, 236);
   Device dc(bitmap);
-  FontSpec spec = DefaultGuiFontSpec();
-  spec.height = HeightFromPoints(26, 96);
-  DrawBarcode(dc, Font::Create(spec));
+  FontRequest request = DefaultGuiFontRequest();
+  request.height = HeightFromPoints(26, 96);
+  DrawBarcode(dc, Font::Create(request));
   for (auto _ : state) {
     auto bytes = EncodeBmp24(bitmap);
     benchmark::DoNotOptimize(bytes.data());

@@ -35,14 +35,14 @@ constexpr int kDefaultPixelSize = 12;   // 9 points at 96 dpi
 constexpr int kMaxPixelSize = 4096;
 constexpr FT_Fixed kObliqueShear = 0x3333;  // 0.2: the slant of a synthesised italic
 
-FontFaces::Source Open(const std::optional<FaceLocation>& where, const FontSpec& spec) {
+FontFaces::Source Open(const std::optional<FaceLocation>& where, const FontRequest& request) {
   FontFaces::Source s;
   if (!where) return s;
   s.face = OpenFace(*where);
   // The file's own style says whether bold or italic must be synthesised.
   if (s.face) {
-    s.embolden = spec.bold && !(s.face->style_flags & FT_STYLE_FLAG_BOLD);
-    s.oblique = spec.italic && !(s.face->style_flags & FT_STYLE_FLAG_ITALIC);
+    s.embolden = request.bold && !(s.face->style_flags & FT_STYLE_FLAG_BOLD);
+    s.oblique = request.italic && !(s.face->style_flags & FT_STYLE_FLAG_ITALIC);
   }
   return s;
 }
@@ -122,48 +122,48 @@ int HeightFromPoints(int points, int dpi) {
   return -static_cast<int>((v + 36) / 72);
 }
 
-FontSpec DefaultGuiFontSpec(int dpi) {
-  FontSpec spec;
-  spec.face = "宋体";
-  spec.height = HeightFromPoints(9, dpi);
-  return spec;
+FontRequest DefaultGuiFontRequest(int dpi) {
+  FontRequest request;
+  request.face = "宋体";
+  request.height = HeightFromPoints(9, dpi);
+  return request;
 }
 
-std::shared_ptr<const Font> Font::Create(const FontSpec& spec) {
+std::shared_ptr<const Font> Font::Create(const FontRequest& request) {
   // Fonts in use are shared, with their rendered glyphs, by everyone asking for the same
   // description: a panel makes its font anew on every property write.
   static std::map<std::string, std::weak_ptr<const Font>> live;
-  std::string key = spec.face;
-  for (int v : {spec.height, int(spec.bold), int(spec.italic), int(spec.underline), int(spec.strikeOut),
-                spec.escapement})
+  std::string key = request.face;
+  for (int v : {request.height, int(request.bold), int(request.italic), int(request.underline), int(request.strikeOut),
+                request.escapement})
     key += '\0' + std::to_string(v);
   if (auto existing = live[key].lock()) return existing;
-  std::shared_ptr<const Font> font(new Font(spec));
+  std::shared_ptr<const Font> font(new Font(request));
   live[key] = font;
   return font;
 }
 
-Font::Font(const FontSpec& spec) : spec_(spec), faces_(std::make_unique<FontFaces>()) {
-  spec_.escapement %= 3600;
-  if (spec_.escapement < 0) spec_.escapement += 3600;
-  faces_->primary = Open(MatchFace(spec_.face, spec_.bold, spec_.italic), spec_);
-  faces_->fallback = Open(MatchCjkFace(spec_.bold, spec_.italic), spec_);
+Font::Font(const FontRequest& request) : request_(request), faces_(std::make_unique<FontFaces>()) {
+  request_.escapement %= 3600;
+  if (request_.escapement < 0) request_.escapement += 3600;
+  faces_->primary = Open(MatchFace(request_.face, request_.bold, request_.italic), request_);
+  faces_->fallback = Open(MatchCjkFace(request_.bold, request_.italic), request_);
   if (faces_->fallback.face == faces_->primary.face) faces_->fallback = {};
   if (!faces_->primary.face) std::swap(faces_->primary, faces_->fallback);
 
   FT_Face face = faces_->primary.face;
-  pixelSize_ = spec_.height < 0 ? static_cast<int>(std::min(-static_cast<long long>(spec_.height), 1LL << 30))
+  pixelSize_ = request_.height < 0 ? static_cast<int>(std::min(-static_cast<long long>(request_.height), 1LL << 30))
                                 : kDefaultPixelSize;
   if (!face) {
-    if (spec_.height > 0) pixelSize_ = spec_.height;
+    if (request_.height > 0) pixelSize_ = request_.height;
     pixelSize_ = std::clamp(pixelSize_, 1, kMaxPixelSize);
     return;
   }
   long asc = 0, desc = 0;
   CellMetrics(face, &asc, &desc);
   const int upem = face->units_per_EM > 0 ? face->units_per_EM : 1000;
-  if (spec_.height > 0 && asc + desc > 0) {
-    pixelSize_ = static_cast<int>(std::lround(static_cast<double>(spec_.height) * upem / (asc + desc)));
+  if (request_.height > 0 && asc + desc > 0) {
+    pixelSize_ = static_cast<int>(std::lround(static_cast<double>(request_.height) * upem / (asc + desc)));
   }
   // A size from a program's font record can be absurd; a glyph image of this size is
   // already megabytes, and no panel is that tall.
@@ -200,7 +200,7 @@ const GlyphImage* Font::Glyph(char32_t c) const {
     }
   }
   // A character no face has draws the primary face's missing-glyph box.
-  if (src->face) g = Render(*src, index, pixelSize_, spec_.escapement);
+  if (src->face) g = Render(*src, index, pixelSize_, request_.escapement);
   return cache.emplace(c, std::move(g)).first->second.get();
 }
 

@@ -4,7 +4,8 @@
 //
 // Chinese face names of the platform the program was made for (宋体, SimSun, 黑体, ...)
 // have no counterpart here; they map to "WenQuanYi Micro Hei Mono", whose Latin glyphs
-// are half the width of its Chinese ones, as the program's layouts assume. An unknown
+// all have one width, well under that of its Chinese ones (0.6 em against 1 em), as the
+// program's layouts assume of a narrow-Latin Chinese face. An unknown
 // face falls back to fontconfig's nearest face for Latin names, to a Chinese face for
 // other names, and then to any face at all; characters the face lacks are taken from the
 // Chinese face. A machine without any font gives a font that draws nothing and measures
@@ -15,7 +16,7 @@
 
 namespace barvell::gfx {
 
-struct FontSpec {
+struct FontRequest {
   std::string face;  // UTF-8; empty means the default face
   // As in the platform's font description: negative is the character (em) height in
   // pixels, positive the cell height (ascent + descent), 0 the default size (12 pixels,
@@ -27,29 +28,29 @@ struct FontSpec {
   bool strikeOut = false;
   int escapement = 0;  // tenths of a degree, counter-clockwise; brought into 0..3599
 
-  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+  friend bool operator==(const FontRequest&, const FontRequest&) = default;
 };
 
 // minus abs(points) × dpi / 72, rounded to nearest as the platform's MulDiv rounds.
 int HeightFromPoints(int points, int dpi);
 
 // The default GUI font: "宋体" at 9 points.
-FontSpec DefaultGuiFontSpec(int dpi = 96);
+FontRequest DefaultGuiFontRequest(int dpi = 96);
 
 struct GlyphImage;
 class FontFaces;
 
 class Font {
  public:
-  // Never null, whatever the spec names.
-  static std::shared_ptr<const Font> Create(const FontSpec& spec);
-  static std::shared_ptr<const Font> DefaultGui(int dpi = 96) { return Create(DefaultGuiFontSpec(dpi)); }
+  // Never null, whatever face it names.
+  static std::shared_ptr<const Font> Create(const FontRequest& request);
+  static std::shared_ptr<const Font> DefaultGui(int dpi = 96) { return Create(DefaultGuiFontRequest(dpi)); }
 
   ~Font();
   Font(const Font&) = delete;
   Font& operator=(const Font&) = delete;
 
-  const FontSpec& Spec() const { return spec_; }
+  const FontRequest& Request() const { return request_; }
   bool HasFace() const;
   std::string FamilyName() const;  // the family actually used; empty without a face
   int PixelSize() const { return pixelSize_; }  // em height in pixels, 1 to 4096
@@ -64,9 +65,9 @@ class Font {
   const GlyphImage* Glyph(char32_t c) const;
 
  private:
-  explicit Font(const FontSpec& spec);
+  explicit Font(const FontRequest& request);
 
-  FontSpec spec_;
+  FontRequest request_;
   std::unique_ptr<FontFaces> faces_;
   int pixelSize_ = 0;
   int ascent_ = 0;

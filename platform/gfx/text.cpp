@@ -19,7 +19,7 @@ struct Frame {
 };
 
 Frame MakeFrame(const Font& font, int x, int y) {
-  const int esc = font.Spec().escapement;
+  const int esc = font.Request().escapement;
   if (esc == 0) return {double(x), double(y), 1, 0, 0, 1, true};
   const double a = esc / 10.0 * std::numbers::pi / 180.0;
   const double c = std::cos(a), s = std::sin(a);
@@ -122,12 +122,12 @@ void DrawText(Bitmap& target, const Font& font, int x, int y, std::string_view u
   }
 
   const int thick = font.LineThickness();
-  if (font.Spec().underline) {
+  if (font.Request().underline) {
     int v0 = font.Ascent() + font.UnderlinePosition() - thick / 2;
     v0 = std::min(v0, font.Height() - thick);  // keep the line inside the cell
     FillBand(target, f, 0, width, v0, v0 + thick, colour);
   }
-  if (font.Spec().strikeOut) {
+  if (font.Request().strikeOut) {
     const int v0 = font.Ascent() - font.StrikeOutPosition();
     FillBand(target, f, 0, width, v0, v0 + thick, colour);
   }

@@ -29,8 +29,8 @@ Ink InkOf(const Bitmap& b, std::uint32_t paper = kWhite) {
   return ink;
 }
 
-FontSpec Spec(const std::string& face, int height) {
-  FontSpec s;
+FontRequest Ask(const std::string& face, int height) {
+  FontRequest s;
   s.face = face;
   s.height = height;
   return s;
@@ -40,12 +40,12 @@ TEST(GfxFont, PointsBecomeNegativePixelHeightsRoundedAsMulDiv) {
   EXPECT_EQ(HeightFromPoints(9, 96), -12);
   EXPECT_EQ(HeightFromPoints(26, 96), -35);  // 34.67 rounds up
   EXPECT_EQ(HeightFromPoints(-53, 96), -71);  // the sign of the size does not matter
-  EXPECT_EQ(DefaultGuiFontSpec().height, -12);
+  EXPECT_EQ(DefaultGuiFontRequest().height, -12);
 }
 
-TEST(GfxFont, ChineseFaceNamesUseTheHalfWidthLatinCjkFace) {
+TEST(GfxFont, ChineseFaceNamesUseTheMonospacedCjkFace) {
   for (const char* name : {"宋体", "SimSun", "黑体", ""}) {
-    const auto font = Font::Create(Spec(name, -24));
+    const auto font = Font::Create(Ask(name, -24));
     EXPECT_EQ(font->FamilyName(), "WenQuanYi Micro Hei Mono") << name;
   }
   const auto font = Font::DefaultGui();
@@ -54,7 +54,7 @@ TEST(GfxFont, ChineseFaceNamesUseTheHalfWidthLatinCjkFace) {
   EXPECT_GT(font->Descent(), 0);
   // Digits all of one width, well narrower than a Chinese character, as the layouts
   // assume of the platform's default face.
-  const auto big = Font::Create(Spec("宋体", -26));
+  const auto big = Font::Create(Ask("宋体", -26));
   const int digit = MeasureText(*big, "0").width;
   EXPECT_EQ(MeasureText(*big, "0123456789").width, 10 * digit);
   EXPECT_LE(digit * 3, MeasureText(*big, "中").width * 2);
@@ -63,42 +63,42 @@ TEST(GfxFont, ChineseFaceNamesUseTheHalfWidthLatinCjkFace) {
 TEST(GfxFont, MissingFacesFallBackAndStillDraw) {
   for (const char* name : {"NoSuchFace Xyzzy", "不存在的字体"}) {
     SCOPED_TRACE(name);
-    const auto font = Font::Create(Spec(name, -20));
+    const auto font = Font::Create(Ask(name, -20));
     ASSERT_TRUE(font->HasFace());
     Bitmap b(120, 40, kWhite);
     DrawText(b, *font, 2, 2, "A1中", 0, std::nullopt);
     EXPECT_GT(InkOf(b).count, 10);
   }
   // An unknown Chinese name goes to the Chinese face, not to some Latin face.
-  EXPECT_EQ(Font::Create(Spec("不存在的字体", -20))->FamilyName(), "WenQuanYi Micro Hei Mono");
+  EXPECT_EQ(Font::Create(Ask("不存在的字体", -20))->FamilyName(), "WenQuanYi Micro Hei Mono");
 }
 
 TEST(GfxFont, SameDescriptionSharesOneFont) {
-  const auto a = Font::Create(Spec("宋体", -30));
-  const auto b = Font::Create(Spec("宋体", -30));
+  const auto a = Font::Create(Ask("宋体", -30));
+  const auto b = Font::Create(Ask("宋体", -30));
   EXPECT_EQ(a.get(), b.get());
-  FontSpec other = Spec("宋体", -30);
+  FontRequest other = Ask("宋体", -30);
   other.bold = true;
   EXPECT_NE(Font::Create(other).get(), a.get());
 }
 
 TEST(GfxFont, PositiveHeightIsTheCellHeight) {
-  const auto font = Font::Create(Spec("宋体", 40));
+  const auto font = Font::Create(Ask("宋体", 40));
   EXPECT_NEAR(font->Height(), 40, 1);
   EXPECT_LT(font->PixelSize(), 40);
 }
 
 TEST(GfxFont, AbsurdSizesAreBounded) {
-  const auto huge = Font::Create(Spec("宋体", -2000000000));
+  const auto huge = Font::Create(Ask("宋体", -2000000000));
   EXPECT_EQ(huge->PixelSize(), 4096);
   Bitmap b(50, 50, kWhite);
   DrawText(b, *huge, -100, -100, "8", 0, std::nullopt);  // renders one bounded glyph
-  EXPECT_EQ(Font::Create(Spec("宋体", 2147483647))->PixelSize(), 4096);
-  EXPECT_EQ(Font::Create(Spec("宋体", -2147483647 - 1))->PixelSize(), 4096);
+  EXPECT_EQ(Font::Create(Ask("宋体", 2147483647))->PixelSize(), 4096);
+  EXPECT_EQ(Font::Create(Ask("宋体", -2147483647 - 1))->PixelSize(), 4096);
 }
 
 TEST(GfxText, ExtentIsTheAdvanceSumAndTheCellHeight) {
-  const auto font = Font::Create(Spec("宋体", -35));
+  const auto font = Font::Create(Ask("宋体", -35));
   const TextExtent ab = MeasureText(*font, "ab");
   EXPECT_EQ(ab.width, MeasureText(*font, "a").width + MeasureText(*font, "b").width);
   EXPECT_EQ(ab.height, font->Ascent() + font->Descent());
@@ -109,7 +109,7 @@ TEST(GfxText, ExtentIsTheAdvanceSumAndTheCellHeight) {
 TEST(GfxText, DigitsDrawInsideTheirMeasuredCellInOneColour) {
   for (int height : {-12, -26, -35, -53}) {
     SCOPED_TRACE(height);
-    const auto font = Font::Create(Spec("宋体", height));
+    const auto font = Font::Create(Ask("宋体", height));
     const std::string code = "6901234567892";
     const TextExtent e = MeasureText(*font, code);
     Bitmap b(e.width + 40, e.height + 40, kWhite);
@@ -137,7 +137,7 @@ TEST(GfxText, ChineseFromGbkRendersLikeTheUtf8Literal) {
 }
 
 TEST(GfxText, OpaqueBackgroundFillsExactlyTheCell) {
-  const auto font = Font::Create(Spec("宋体", -20));
+  const auto font = Font::Create(Ask("宋体", -20));
   const TextExtent e = MeasureText(*font, "12");
   Bitmap b(60, 40, 0xFF0000);
   Device dc(b);
@@ -165,12 +165,12 @@ TEST(GfxText, OpaqueBackgroundFillsExactlyTheCell) {
 }
 
 TEST(GfxText, BoldInksMoreAndUnderlineSpansTheWidth) {
-  FontSpec regular = Spec("宋体", -30);
-  FontSpec bold = regular;
+  FontRequest regular = Ask("宋体", -30);
+  FontRequest bold = regular;
   bold.bold = true;
-  FontSpec underlined = regular;
+  FontRequest underlined = regular;
   underlined.underline = true;
-  const auto draw = [](const FontSpec& s, int* width) {
+  const auto draw = [](const FontRequest& s, int* width) {
     const auto font = Font::Create(s);
     *width = MeasureText(*font, "88").width;
     Bitmap b(100, 50, kWhite);
@@ -193,10 +193,10 @@ TEST(GfxText, BoldInksMoreAndUnderlineSpansTheWidth) {
 }
 
 TEST(GfxText, EscapementRotatesCounterClockwiseAboutTheCellCorner) {
-  FontSpec s = Spec("宋体", -20);
+  FontRequest s = Ask("宋体", -20);
   s.escapement = 900 + 3600;  // brought into range: 90 degrees
   const auto font = Font::Create(s);
-  EXPECT_EQ(font->Spec().escapement, 900);
+  EXPECT_EQ(font->Request().escapement, 900);
   const TextExtent e = MeasureText(*font, "12345");
   Bitmap b(100, 140, kWhite);
   DrawText(b, *font, 20, 120, "12345", 0, std::nullopt);
