@@ -1,0 +1,134 @@
+#include "platform/gfx/bmp_file.h"
+
+#include <bit>
+#include <fstream>
+#include <iterator>
+
+namespace barvell::gfx {
+namespace {
+
+constexpr std::size_t kFileHeaderSize = 14;
+constexpr std::size_t kInfoHeaderSize = 40;
+constexpr std::size_t kMaxFileSize = 0x7FFFFFFF;
+constexpr long long kMaxPixels = 1LL << 28;  // refuse absurd sizes before allocating
+
+void Put16(std::uint8_t* p, std::uint16_t v) {
+  p[0] = static_cast<std::uint8_t>(v);
+  p[1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+void Put32(std::uint8_t* p, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+std::uint32_t Get32(const std::uint8_t* p) {
+  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+std::uint16_t Get16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+
+// A colour channel out of a 32-bit pixel by its bit-field mask, scaled to 8 bits.
+std::uint32_t Channel(std::uint32_t pixel, std::uint32_t mask) {
+  if (mask == 0) return 0;
+  const int shift = std::countr_zero(mask);
+  const int bits = std::popcount(mask);
+  std::uint32_t v = (pixel & mask) >> shift;
+  if (bits >= 8) return v >> (bits - 8);
+  return bits > 0 ? v * 255 / ((1u << bits) - 1) : 0;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeBmp24(const Bitmap& bitmap) {
+  return EncodeBmp24(bitmap, bitmap.Width(), bitmap.Height());
+}
+
+std::vector<std::uint8_t> EncodeBmp24(const Bitmap& bitmap, int width, int height) {
+  if (width <= 0 || height <= 0) return {};
+  const std::size_t stride = ((24ull * width + 31) / 32) * 4;
+  const std::size_t dataSize = stride * static_cast<std::size_t>(height);
+  if (dataSize > kMaxFileSize - kFileHeaderSize - kInfoHeaderSize) return {};
+  std::vector<std::uint8_t> out(kFileHeaderSize + kInfoHeaderSize + dataSize, 0);
+  std::uint8_t* h = out.data();
+  h[0] = 'B';
+  h[1] = 'M';
+  Put32(h + 2, static_cast<std::uint32_t>(out.size()));
+  Put32(h + 10, kFileHeaderSize + kInfoHeaderSize);
+  Put32(h + 14, kInfoHeaderSize);
+  Put32(h + 18, static_cast<std::uint32_t>(width));
+  Put32(h + 22, static_cast<std::uint32_t>(height));  // positive: bottom row first
+  Put16(h + 26, 1);
+  Put16(h + 28, 24);
+  Put32(h + 34, static_cast<std::uint32_t>(dataSize));
+  // Compression (BI_RGB), resolutions and colour counts stay 0.
+
+  std::uint8_t* pixels = h + kFileHeaderSize + kInfoHeaderSize;
+  const int cw = std::min(width, bitmap.Width());
+  for (int y = 0; y < height && y < bitmap.Height(); ++y) {
+    std::uint8_t* row = pixels + stride * static_cast<std::size_t>(height - 1 - y);
+    const std::uint32_t* src = bitmap.Row(y);
+    for (int x = 0; x < cw; ++x) {
+      row[3 * x] = static_cast<std::uint8_t>(src[x]);
+      row[3 * x + 1] = static_cast<std::uint8_t>(src[x] >> 8);
+      row[3 * x + 2] = static_cast<std::uint8_t>(src[x] >> 16);
+    }
+  }
+  return out;
+}
+
+std::optional<Bitmap> DecodeBmp(std::span<const std::uint8_t> b) {
+  if (b.size() < kFileHeaderSize + kInfoHeaderSize || b[0] != 'B' || b[1] != 'M') return std::nullopt;
+  const std::uint32_t offset = Get32(&b[10]);
+  const std::uint32_t infoSize = Get32(&b[14]);
+  if (infoSize < kInfoHeaderSize || kFileHeaderSize + infoSize > b.size()) return std::nullopt;
+  const auto width = static_cast<std::int32_t>(Get32(&b[18]));
+  const auto rawHeight = static_cast<std::int32_t>(Get32(&b[22]));
+  const std::uint16_t bpp = Get16(&b[28]);
+  const std::uint32_t compression = Get32(&b[30]);
+  if (width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN) return std::nullopt;
+  const bool topDown = rawHeight < 0;
+  const int height = topDown ? -rawHeight : rawHeight;
+  if (static_cast<long long>(width) * height > kMaxPixels) return std::nullopt;
+
+  std::uint32_t masks[3] = {0x00FF0000, 0x0000FF00, 0x000000FF};
+  if (bpp == 24) {
+    if (compression != 0) return std::nullopt;
+  } else if (bpp == 32) {
+    if (compression == 3) {  // BI_BITFIELDS: masks in the header or right after it
+      const std::size_t at = kFileHeaderSize + kInfoHeaderSize;
+      if (at + 12 > b.size()) return std::nullopt;
+      for (int i = 0; i < 3; ++i) masks[i] = Get32(&b[at + 4 * i]);
+    } else if (compression != 0) {
+      return std::nullopt;
+    }
+  } else {
+    return std::nullopt;
+  }
+
+  const std::size_t stride = ((static_cast<std::size_t>(bpp) * width + 31) / 32) * 4;
+  if (offset > b.size() || stride * height > b.size() - offset) return std::nullopt;
+  Bitmap out(width, height);
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* row = b.data() + offset + stride * static_cast<std::size_t>(topDown ? y : height - 1 - y);
+    std::uint32_t* dst = out.Row(y);
+    for (int x = 0; x < width; ++x) {
+      if (bpp == 24) {
+        const std::uint8_t* p = row + 3 * x;
+        dst[x] = (p[2] << 16) | (p[1] << 8) | p[0];
+      } else {
+        const std::uint32_t p = Get32(row + 4 * x);
+        dst[x] = (Channel(p, masks[0]) << 16) | (Channel(p, masks[1]) << 8) | Channel(p, masks[2]);
+      }
+    }
+  }
+  return out;
+}
+
+std::optional<Bitmap> ReadBmpFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return DecodeBmp(bytes);
+}
+
+}  // namespace barvell::gfx

@@ -1,0 +1,114 @@
+#include "platform/gfx/device.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace barvell::gfx {
+
+Device::Device(Bitmap& target) : target_(&target) {}
+
+const Font& Device::CurrentFont() const {
+  if (font_) return *font_;
+  static const std::shared_ptr<const Font> defaultGui = Font::DefaultGui();
+  return *defaultGui;
+}
+
+void Device::Plot(int x, int y, std::uint32_t rgb) {
+  if (x < 0 || y < 0 || x >= target_->Width() || y >= target_->Height()) return;
+  std::uint32_t& d = target_->Row(y)[x];
+  d = ApplyRasterOp(rop_, rgb, d);
+}
+
+std::optional<std::uint32_t> Device::BrushPixel(const Brush& brush, int x, int y) const {
+  switch (brush.kind) {
+    case Brush::Kind::kHollow: return std::nullopt;
+    case Brush::Kind::kSolid: return ToRgb(brush.colour);
+    case Brush::Kind::kPattern: break;
+  }
+  if ((brush.pattern[y & 7] >> (7 - (x & 7))) & 1) return ToRgb(brush.colour);
+  if (bkMode_ == BkMode::kOpaque) return ToRgb(bkColour_);
+  return std::nullopt;
+}
+
+Rect Device::Clipped(const Rect& r) const {
+  return {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, target_->Width()),
+          std::min(r.bottom, target_->Height())};
+}
+
+void Device::FillWithBrush(const Rect& r, const Brush& brush, RasterOp op) {
+  if (brush.kind == Brush::Kind::kHollow) return;
+  const Rect c = Clipped(r);
+  const int x0 = c.left, x1 = c.right, y0 = c.top, y1 = c.bottom;
+  for (int y = y0; y < y1; ++y) {
+    std::uint32_t* row = target_->Row(y);
+    if (brush.kind == Brush::Kind::kSolid && op == RasterOp::kCopyPen) {
+      std::fill(row + x0, row + std::max(x0, x1), ToRgb(brush.colour));
+      continue;
+    }
+    for (int x = x0; x < x1; ++x)
+      if (auto c = BrushPixel(brush, x, y)) row[x] = ApplyRasterOp(op, *c, row[x]);
+  }
+}
+
+void Device::FillRect(const Rect& r, const Brush& brush) { FillWithBrush(r, brush, RasterOp::kCopyPen); }
+
+void Device::PaintRect(const Rect& r) { FillWithBrush(r, brush_, rop_); }
+
+void Device::Rectangle(int left, int top, int right, int bottom) {
+  if (left > right) std::swap(left, right);
+  if (top > bottom) std::swap(top, bottom);
+  if (pen_.style == PenStyle::kNull) {
+    FillWithBrush({left, top, right - 1, bottom - 1}, brush_, rop_);
+    return;
+  }
+  const int w = pen_.style == PenStyle::kAlternate ? 1 : std::max(pen_.width, 1);
+  if (w == 1) {
+    FillWithBrush({left + 1, top + 1, right - 1, bottom - 1}, brush_, rop_);
+    if (right - left < 1 || bottom - top < 1) return;
+    // The ring as a closed path; each side stops short of the next corner, so every
+    // pixel is drawn once (which matters for XOR).
+    const Point saved = position_;
+    MoveTo(left, top);
+    dashPhase_ = 0;
+    if (right - left == 1 || bottom - top == 1) {
+      // A degenerate ring: one row or column.
+      const Rect line = Clipped({left, top, right, bottom});
+      for (int y = line.top; y < line.bottom; ++y)
+        for (int x = line.left; x < line.right; ++x) Plot(x, y, ToRgb(pen_.colour));
+    } else {
+      LineTo(right - 1, top);
+      LineTo(right - 1, bottom - 1);
+      LineTo(left, bottom - 1);
+      LineTo(left, top);
+    }
+    position_ = saved;
+    return;
+  }
+  Rect outer{left, top, right, bottom};
+  if (pen_.style != PenStyle::kInsideFrame) {
+    // Centred on the one-pixel ring, as the round pen of a line along it would be.
+    const int before = w / 2, after = w - 1 - w / 2;
+    outer = {left - before, top - before, right + after, bottom + after};
+  }
+  const Rect inner{outer.left + w, outer.top + w, outer.right - w, outer.bottom - w};
+  FillWithBrush(inner, brush_, rop_);
+  const std::uint32_t rgb = ToRgb(pen_.colour);
+  const Rect visible = Clipped(outer);
+  for (int y = visible.top; y < visible.bottom; ++y)
+    for (int x = visible.left; x < visible.right; ++x) {
+      const bool inside = x >= inner.left && x < inner.right && y >= inner.top && y < inner.bottom;
+      if (!inside) Plot(x, y, rgb);
+    }
+}
+
+void Device::SetPixel(int x, int y, ColorRef c) { target_->SetPixel(x, y, ToRgb(c)); }
+
+ColorRef Device::GetPixel(int x, int y) const { return ToColorRef(target_->Pixel(x, y)); }
+
+void Device::TextOut(int x, int y, std::string_view utf8) {
+  std::optional<std::uint32_t> background;
+  if (bkMode_ == BkMode::kOpaque) background = ToRgb(bkColour_);
+  DrawText(*target_, CurrentFont(), x, y, utf8, ToRgb(textColour_), background);
+}
+
+}  // namespace barvell::gfx

@@ -1,0 +1,170 @@
+#include "platform/gfx/bmp_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+namespace barvell::gfx {
+namespace {
+
+std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
+  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
+}
+std::uint16_t U16(const std::vector<std::uint8_t>& b, std::size_t at) {
+  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
+}
+
+TEST(GfxBmp, HeaderFieldsOfAHundredByFifty) {
+  const auto b = EncodeBmp24(Bitmap(100, 50, 0xFFFFFF));
+  ASSERT_EQ(b.size(), 15054u);
+  EXPECT_EQ(b[0], 'B');
+  EXPECT_EQ(b[1], 'M');
+  EXPECT_EQ(U32(b, 2), 15054u);  // file size
+  EXPECT_EQ(U32(b, 6), 0u);      // both reserved words
+  EXPECT_EQ(U32(b, 10), 54u);    // pixel data offset
+  EXPECT_EQ(U32(b, 14), 40u);    // info header size
+  EXPECT_EQ(U32(b, 18), 100u);
+  EXPECT_EQ(U32(b, 22), 50u);  // positive: bottom-up
+  EXPECT_EQ(U16(b, 26), 1u);
+  EXPECT_EQ(U16(b, 28), 24u);
+  EXPECT_EQ(U32(b, 30), 0u);      // BI_RGB
+  EXPECT_EQ(U32(b, 34), 15000u);  // image size: stride x height
+  for (std::size_t at : {38u, 42u, 46u, 50u}) EXPECT_EQ(U32(b, at), 0u) << at;
+}
+
+TEST(GfxBmp, RowsArePaddedWithZerosToFourBytes) {
+  struct Case { int width; std::size_t stride; };
+  for (const Case c : {Case{1, 4}, Case{2, 8}, Case{3, 12}, Case{4, 12}, Case{5, 16}, Case{101, 304}}) {
+    SCOPED_TRACE(c.width);
+    const auto b = EncodeBmp24(Bitmap(c.width, 3, 0xFFFFFF));
+    ASSERT_EQ(b.size(), 54 + 3 * c.stride);
+    EXPECT_EQ(U32(b, 34), 3 * c.stride);
+    for (int row = 0; row < 3; ++row) {
+      const std::size_t start = 54 + row * c.stride;
+      for (std::size_t i = 0; i < c.stride; ++i)
+        ASSERT_EQ(b[start + i], i < 3u * c.width ? 0xFF : 0x00) << "row " << row << " byte " << i;
+    }
+  }
+}
+
+TEST(GfxBmp, BottomRowComesFirstInBlueGreenRedOrder) {
+  Bitmap bm(2, 2, 0);
+  bm.SetPixel(0, 0, 0x112233);  // top-left
+  bm.SetPixel(1, 1, 0xA1B2C3);  // bottom-right
+  const auto b = EncodeBmp24(bm);
+  // First stored row is the bottom one: (0,1) black, then (1,1).
+  EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + 54, b.begin() + 62),
+            (std::vector<std::uint8_t>{0, 0, 0, 0xC3, 0xB2, 0xA1, 0, 0}));
+  EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + 62, b.begin() + 65), (std::vector<std::uint8_t>{0x33, 0x22, 0x11}));
+}
+
+TEST(GfxBmp, RegionsAndEmptySizes) {
+  EXPECT_TRUE(EncodeBmp24(Bitmap()).empty());
+  EXPECT_TRUE(EncodeBmp24(Bitmap(4, 4), 0, 4).empty());
+  EXPECT_TRUE(EncodeBmp24(Bitmap(4, 4), 4, -1).empty());
+  EXPECT_TRUE(EncodeBmp24(Bitmap(4, 4), 1 << 30, 1 << 30).empty());  // beyond any BMP
+  // A region larger than the bitmap: the outside part is black.
+  const auto b = EncodeBmp24(Bitmap(1, 1, 0xFFFFFF), 2, 2);
+  const auto back = DecodeBmp(b);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->Pixel(0, 0), 0xFFFFFFu);
+  EXPECT_EQ(back->Pixel(1, 0), 0u);
+  EXPECT_EQ(back->Pixel(0, 1), 0u);
+}
+
+TEST(GfxBmp, RoundTripsThroughTheReaderAndAFile) {
+  Bitmap bm(7, 5);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 7; ++x) bm.SetPixel(x, y, static_cast<std::uint32_t>(x * 0x250000 + y * 0x3100 + x * y));
+  const auto bytes = EncodeBmp24(bm);
+  const auto back = DecodeBmp(bytes);
+  ASSERT_TRUE(back);
+  ASSERT_EQ(back->Width(), 7);
+  ASSERT_EQ(back->Height(), 5);
+  EXPECT_TRUE(std::equal(bm.Data(), bm.Data() + 35, back->Data()));
+
+  const std::string path = ::testing::TempDir() + "gfx_round_trip.bmp";
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<std::streamsize>(bytes.size()));
+  const auto fromFile = ReadBmpFile(path);
+  std::remove(path.c_str());
+  ASSERT_TRUE(fromFile);
+  EXPECT_TRUE(std::equal(bm.Data(), bm.Data() + 35, fromFile->Data()));
+  EXPECT_FALSE(ReadBmpFile(path));
+}
+
+// A 32-bit file written by hand: 2 x 2, top-down (negative height).
+std::vector<std::uint8_t> ThirtyTwoBitTopDown(std::uint32_t compression) {
+  std::vector<std::uint8_t> b(54, 0);
+  const auto put = [&](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+  };
+  b[0] = 'B', b[1] = 'M';
+  put(14, 40);
+  put(18, 2);
+  put(22, static_cast<std::uint32_t>(-2));
+  b[26] = 1, b[28] = 32;
+  put(30, compression);
+  if (compression == 3) {  // masks after the header: red, green, blue in the usual places
+    for (std::uint32_t m : {0x00FF0000u, 0x0000FF00u, 0x000000FFu}) {
+      b.resize(b.size() + 4);
+      put(b.size() - 4, m);
+    }
+  }
+  put(10, static_cast<std::uint32_t>(b.size()));
+  for (std::uint32_t px : {0x00102030u, 0x00405060u, 0x00708090u, 0x00A0B0C0u}) {
+    b.resize(b.size() + 4);
+    put(b.size() - 4, px | 0xFF000000u);
+  }
+  put(2, static_cast<std::uint32_t>(b.size()));
+  return b;
+}
+
+TEST(GfxBmp, ReadsThirtyTwoBitTopDownFiles) {
+  for (std::uint32_t compression : {0u, 3u}) {
+    SCOPED_TRACE(compression);
+    const auto bm = DecodeBmp(ThirtyTwoBitTopDown(compression));
+    ASSERT_TRUE(bm);
+    EXPECT_EQ(bm->Pixel(0, 0), 0x102030u);
+    EXPECT_EQ(bm->Pixel(1, 0), 0x405060u);
+    EXPECT_EQ(bm->Pixel(0, 1), 0x708090u);
+    EXPECT_EQ(bm->Pixel(1, 1), 0xA0B0C0u);
+  }
+}
+
+TEST(GfxBmp, RejectsMalformedFiles) {
+  const auto good = EncodeBmp24(Bitmap(3, 3, 0x808080));
+  auto truncated = good;
+  truncated.pop_back();
+  EXPECT_FALSE(DecodeBmp(truncated));
+  EXPECT_FALSE(DecodeBmp(std::vector<std::uint8_t>(good.begin(), good.begin() + 40)));
+
+  auto badMagic = good;
+  badMagic[0] = 'X';
+  EXPECT_FALSE(DecodeBmp(badMagic));
+
+  auto eightBit = good;
+  eightBit[28] = 8;
+  EXPECT_FALSE(DecodeBmp(eightBit));
+
+  auto rle = good;
+  rle[30] = 1;
+  EXPECT_FALSE(DecodeBmp(rle));
+
+  // A header claiming a huge picture must not allocate it.
+  auto huge = good;
+  huge[18] = 0xFF, huge[19] = 0xFF, huge[20] = 0xFF, huge[21] = 0x7F;
+  EXPECT_FALSE(DecodeBmp(huge));
+
+  auto offsetPastEnd = good;
+  offsetPastEnd[10] = 0xF0, offsetPastEnd[11] = 0xFF, offsetPastEnd[12] = 0xFF, offsetPastEnd[13] = 0xFF;
+  EXPECT_FALSE(DecodeBmp(offsetPastEnd));
+
+  auto zeroWidth = good;
+  zeroWidth[18] = 0;
+  EXPECT_FALSE(DecodeBmp(zeroWidth));
+}
+
+}  // namespace
+}  // namespace barvell::gfx
