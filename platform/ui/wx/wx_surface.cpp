@@ -124,8 +124,8 @@ wxColour FaceBehind(wxWindow* window) {
 }
 
 // The templates lay labels out for a 9-point interface font (12 pixels at 96 dpi) whose
-// Latin letters are half as wide as a Chinese character. The monospaced face of the CJK
-// font the project installs has exactly those proportions; the others fit less well.
+// Latin letters are about half as wide as a Chinese character. The monospaced face of the
+// CJK font the project installs comes closest (0.6 em); its proportional face is wider.
 constexpr int kLabelPoints = 9;
 constexpr int kLabelPixels = 12;
 constexpr const char* kLabelFace = "WenQuanYi Micro Hei Mono";
