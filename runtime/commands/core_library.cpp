@@ -1,4 +1,5 @@
 // The runtime's first command library. Command numbers are those of barvell::command.
+#include <array>
 #include <iterator>
 
 #include "barvell/call_interface.h"
@@ -9,29 +10,49 @@ namespace barvell::runtime {
 
 namespace {
 
-constexpr LibraryCommand kCoreCommands[] = {
-    /* command::kTextLength      */ TextLengthCommand,
-    /* command::kLeftText        */ LeftTextCommand,
-    /* command::kRightText       */ RightTextCommand,
-    /* command::kMidText         */ MidTextCommand,
-    /* command::kFindText        */ FindTextCommand,
-    /* command::kToUpper         */ ToUpperCommand,
-    /* command::kSplitText       */ SplitTextCommand,
-    /* command::kToNumber        */ ToNumberCommand,
-    /* command::kToInteger       */ ToIntegerCommand,
-    /* command::kToText          */ ToTextCommand,
-    /* command::kRemainder       */ RemainderCommand,
-    /* command::kBlankBytes      */ BlankBytesCommand,
-    /* command::kByteArrayLength */ ByteArrayLengthCommand,
+struct NumberedCommand {
+  int32_t number;
+  LibraryCommand command;
 };
-static_assert(size_t(command::kByteArrayLength) + 1 == std::size(kCoreCommands),
-              "one entry per command number, in order");
+
+// Each command at its number of barvell::command. Ranges: text and numbers 0-19, the draw
+// panel 20-39, the other controls 40-59, configuration, files and dialogs 60-79.
+constexpr NumberedCommand kNumberedCommands[] = {
+    // text and number conversion
+    {command::kTextLength, TextLengthCommand},
+    {command::kLeftText, LeftTextCommand},
+    {command::kRightText, RightTextCommand},
+    {command::kMidText, MidTextCommand},
+    {command::kFindText, FindTextCommand},
+    {command::kToUpper, ToUpperCommand},
+    {command::kSplitText, SplitTextCommand},
+    {command::kToNumber, ToNumberCommand},
+    {command::kToInteger, ToIntegerCommand},
+    {command::kToText, ToTextCommand},
+    {command::kRemainder, RemainderCommand},
+    {command::kBlankBytes, BlankBytesCommand},
+    {command::kByteArrayLength, ByteArrayLengthCommand},
+    // draw panel
+
+    // other controls
+
+};
+
+constexpr int32_t kCommandSlots = 80;
+
+// The library's table by number; numbers without a command stay null (calling one is a
+// fatal error of the call interface, never a jump to nowhere).
+constexpr auto kCoreCommands = [] {
+  std::array<LibraryCommand, kCommandSlots> table{};
+  for (const NumberedCommand& c : kNumberedCommands) table[size_t(c.number)] = c.command;
+  return table;
+}();
 
 }  // namespace
 
 // Component types are added here as the controls arrive.
 const CommandLibrary kCoreLibrary = {
-    "core", int32_t(std::size(kCoreCommands)), kCoreCommands, 0, nullptr, nullptr,
+    "core", int32_t(kCoreCommands.size()), kCoreCommands.data(), 0, nullptr, nullptr,
 };
 
 }  // namespace barvell::runtime
