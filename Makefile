@@ -24,7 +24,7 @@ test: build
 sanitize: deps
 	@cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBARVELL_SANITIZE=ON -DBARVELL_DESKTOP=OFF >/dev/null
 	@cmake --build $(SAN_BUILD)
-	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(SAN_BUILD) --output-on-failure -j2 -LE desktop --timeout 900
+	@ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(SAN_BUILD) --output-on-failure -j2 -LE desktop --timeout 900
 
 # Benchmarks (Google Benchmark): medians of repeated runs.
 bench: configure
