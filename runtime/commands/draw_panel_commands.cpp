@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +21,10 @@ namespace barvell::runtime {
 namespace {
 
 using controls::DrawPanelObject;
+
+// The largest pixel data a byte-array block can carry with the headers (both fit one
+// 32-bit block size).
+constexpr int64_t kLargestPixelData = INT32_MAX - 54 - 8;
 
 ArgRecord Arg(int32_t count, const ArgRecord* args, int32_t i) {
   return i < count && args != nullptr ? args[i] : ArgRecord{};
@@ -65,7 +71,7 @@ int OutputSide(const ArgRecord& a, int source) {
   if (v == 0) return source;
   if (v > 0) return v;
   int64_t percent = std::max<int64_t>(-int64_t(v), 10);
-  return int(std::lround(double(source) * double(percent) / 100.0));
+  return int(std::min(std::round(double(source) * double(percent) / 100.0), double(INT32_MAX)));
 }
 
 void SetByteArray(ResultRecord* result, const std::vector<uint8_t>& bytes) {
@@ -201,10 +207,18 @@ void GetPictureCommand(ResultRecord* result, int32_t count, ArgRecord* args) {
   const int width = OutputSide(Arg(count, args, 1), source.Width());
   const int height = OutputSide(Arg(count, args, 2), source.Height());
   if (width <= 0 || height <= 0) return;
-  if (width == source.Width() && height == source.Height()) {
-    SetByteArray(result, gfx::EncodeBmp24(source));
-  } else {
-    SetByteArray(result, gfx::EncodeBmp24(gfx::StretchCopy(source, width, height)));
+  // A picture whose file the heap cannot hold is refused before any pixel is made.
+  const int64_t stride = (int64_t(width) * 24 + 31) / 32 * 4;
+  if (stride * height > kLargestPixelData) return;
+  try {
+    if (width == source.Width() && height == source.Height()) {
+      SetByteArray(result, gfx::EncodeBmp24(source));
+    } else {
+      SetByteArray(result, gfx::EncodeBmp24(gfx::StretchCopy(source, width, height)));
+    }
+  } catch (const std::bad_alloc&) {
+    // The scaled copy or the file did not fit in memory: no picture, as the platform's
+    // failed bitmap allocation gives none.
   }
 }
 

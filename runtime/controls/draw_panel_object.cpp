@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/gfx/blit.h"
@@ -29,7 +30,8 @@ constexpr gfx::HatchStyle kHatches[6] = {
 
 // a * b / c rounded half away from zero, as the platform's MulDiv.
 int MulDiv(int a, int b, int c) {
-  return int(std::lround(double(int64_t(a) * b) / c));
+  double r = std::round(double(int64_t(a) * b) / c);
+  return int(std::clamp(r, double(INT32_MIN), double(INT32_MAX)));
 }
 
 int32_t WordAt(const FontDescription& f, size_t at) {

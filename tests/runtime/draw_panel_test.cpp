@@ -288,6 +288,9 @@ TEST_F(DrawPanel, PictureAtAnotherSize) {
   // Scaled, not cropped: the left half is still black, the right half white.
   EXPECT_EQ(big[54 + 10 * 600 + 3 * 20], 0x00);
   EXPECT_EQ(big[54 + 10 * 600 + 3 * 180], 0xFF);
+  // A picture too large for any byte array is no picture, not a failed allocation.
+  EXPECT_TRUE(Picture({ArgRecord::Int(100000), ArgRecord::Int(100000)}).empty());
+  EXPECT_TRUE(Picture({ArgRecord::Int(-2147483647 - 1), ArgRecord::Int(-2147483647 - 1)}).empty());
 }
 
 TEST_F(DrawPanel, TextLiesInsideItsMeasuredExtent) {
