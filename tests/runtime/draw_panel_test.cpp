@@ -8,6 +8,7 @@
 
 #include "child_process.h"
 #include "loader_program.h"
+#include "platform/gfx/bmp_file.h"
 #include "runtime/controls/draw_panel_object.h"
 #include "runtime/heap.h"
 #include "runtime/library_calls.h"
@@ -457,6 +458,41 @@ TEST_F(DrawPanel, BrushStylesHatchesAndPatterns) {
     EXPECT_GT(ink, 0) << style;
     EXPECT_LT(ink, 64) << style;
   }
+}
+
+TEST_F(DrawPanel, BackgroundPictureByMode) {
+  LoadPanels(ProgramPanel());
+  std::vector<uint8_t> red = gfx::EncodeBmp24(gfx::Bitmap(4, 4, 0xFF0000));
+  void* block = runtime::NewByteArray(red);
+  auto set_picture = [&](void* array) {
+    uint64_t bits = reinterpret_cast<uintptr_t>(array);
+    runtime::WriteProperty(kMainWindow, kPanel, kBackPicture, -1, uint32_t(bits),
+                           uint32_t(bits >> 32));
+  };
+  Set(kBackPictureMode, 0);  // natural size at the top-left corner, the rest in BackColor
+  set_picture(block);
+  EXPECT_EQ(Offscreen().Pixel(3, 3), 0xFF0000u);
+  EXPECT_EQ(Offscreen().Pixel(4, 3), kWhite);
+  EXPECT_EQ(Face().Pixel(3, 3), 0xFF0000u);
+  Set(kBackPictureMode, 1);  // tiled
+  Clear();
+  EXPECT_EQ(InkIn(Offscreen(), 0, 0, 100, 50, 0xFF0000), 0);
+  // Clear draws the picture clipped to its rectangle, relative to the client area.
+  Set(kBackPictureMode, 0);
+  Set(kBrushColour, 0);
+  Fill(0, 0, 100, 50);
+  Clear({ArgRecord::Int(2), ArgRecord::Int(2), ArgRecord::Int(4), ArgRecord::Int(4)});
+  EXPECT_EQ(Offscreen().Pixel(1, 1), 0u);
+  EXPECT_EQ(Offscreen().Pixel(2, 2), 0xFF0000u);
+  EXPECT_EQ(Offscreen().Pixel(5, 5), kWhite);
+  EXPECT_EQ(Offscreen().Pixel(6, 6), 0u);
+  // Bytes that are no picture leave the bare background colour.
+  const uint8_t junk[] = {1, 2, 3, 4, 5};
+  void* junk_block = runtime::NewByteArray(junk);
+  set_picture(junk_block);
+  EXPECT_EQ(InkIn(Offscreen(), 0, 0, 100, 50, kWhite), 0);
+  runtime::FreeBlock(junk_block);
+  runtime::FreeBlock(block);
 }
 
 TEST_F(DrawPanel, CoordinateUnitsScaleToThePixels) {
