@@ -515,6 +515,31 @@ TEST_F(DrawPanel, FontSizeChangesTheMeasuredText) {
   EXPECT_GT(Measure(command::kTextHeight, ArgRecord::Text("8")), 2 * before);
 }
 
+TEST_F(DrawPanel, PixelsAndRectangleOutlines) {
+  LoadPanels(ProgramPanel());
+  Call(command::kSetPixel, {Ref(), ArgRecord::Int(3), ArgRecord::Int(4), ArgRecord::Int(0xFF)});
+  EXPECT_EQ(Offscreen().Pixel(3, 4), 0xFF0000u);
+  EXPECT_EQ(InkIn(Offscreen(), 0, 0, 100, 50, kWhite), 1);
+  Clear();
+  Set(kBrushColour, 0x0000FF00);
+  Call(command::kDrawRectangle, {Ref(), ArgRecord::Int(10), ArgRecord::Int(10),
+                                 ArgRecord::Int(20), ArgRecord::Int(20)});
+  EXPECT_EQ(Offscreen().Pixel(10, 10), 0u);  // the pen's outline
+  EXPECT_EQ(Offscreen().Pixel(19, 19), 0u);
+  EXPECT_EQ(Offscreen().Pixel(15, 15), 0x00FF00u);  // the brush inside
+  EXPECT_EQ(Offscreen().Pixel(20, 20), kWhite);
+}
+
+TEST_F(DrawPanel, ACommandOnAnotherKindOfComponentDoesNothing) {
+  LoadPanels(ProgramPanel());
+  ArgRecord window = ArgRecord::Component(type_id::kWindow, kMainWindow, 0);
+  Call(command::kFillRectangle, {window, ArgRecord::Int(0), ArgRecord::Int(0),
+                                 ArgRecord::Int(10), ArgRecord::Int(10)});
+  EXPECT_EQ(Call(command::kGetPicture, {window}).Bits(), 0u);
+  EXPECT_EQ(Call(command::kTextWidth, {window, ArgRecord::Text("8")}).Int(), 0);
+  EXPECT_EQ(InkIn(Offscreen(), 0, 0, 100, 50, kWhite), 0);
+}
+
 TEST_F(DrawPanel, ACommandOnAPanelThatIsNotLoadedIsFatal) {
   testing::ChildOutcome outcome = testing::RunInChild([this] {
     LoadPanels(ProgramPanel());
