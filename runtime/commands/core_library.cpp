@@ -4,6 +4,7 @@
 
 #include "barvell/call_interface.h"
 #include "runtime/command_library.h"
+#include "runtime/commands/draw_panel_commands.h"
 #include "runtime/commands/text_library.h"
 
 namespace barvell::runtime {
@@ -33,6 +34,15 @@ constexpr NumberedCommand kNumberedCommands[] = {
     {command::kBlankBytes, BlankBytesCommand},
     {command::kByteArrayLength, ByteArrayLengthCommand},
     // draw panel
+    {command::kClear, ClearCommand},
+    {command::kDrawLine, DrawLineCommand},
+    {command::kFillRectangle, FillRectangleCommand},
+    {command::kWriteAt, WriteAtCommand},
+    {command::kTextWidth, TextWidthCommand},
+    {command::kTextHeight, TextHeightCommand},
+    {command::kGetPicture, GetPictureCommand},
+    {command::kSetPixel, SetPixelCommand},
+    {command::kDrawRectangle, DrawRectangleCommand},
 
     // other controls
 

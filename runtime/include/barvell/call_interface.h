@@ -284,6 +284,16 @@ constexpr int32_t kToText = 9;
 constexpr int32_t kRemainder = 10;
 constexpr int32_t kBlankBytes = 11;
 constexpr int32_t kByteArrayLength = 12;
+// draw panel
+constexpr int32_t kClear = 20;
+constexpr int32_t kDrawLine = 21;
+constexpr int32_t kFillRectangle = 22;
+constexpr int32_t kWriteAt = 23;
+constexpr int32_t kTextWidth = 24;
+constexpr int32_t kTextHeight = 25;
+constexpr int32_t kGetPicture = 26;
+constexpr int32_t kSetPixel = 27;
+constexpr int32_t kDrawRectangle = 28;
 }  // namespace command
 
 }  // namespace barvell

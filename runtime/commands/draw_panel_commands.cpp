@@ -1,0 +1,244 @@
+#include "runtime/commands/draw_panel_commands.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <new>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/gfx/blit.h"
+#include "platform/gfx/bmp_file.h"
+#include "platform/text/gbk.h"
+#include "runtime/commands/text_commands.h"
+#include "runtime/controls/draw_panel_object.h"
+#include "runtime/heap.h"
+#include "runtime/service_callback.h"
+
+namespace barvell::runtime {
+
+namespace {
+
+using controls::DrawPanelObject;
+
+// The largest pixel data a byte-array block can carry with the headers (both fit one
+// 32-bit block size).
+constexpr int64_t kLargestPixelData = INT32_MAX - 54 - 8;
+
+ArgRecord Arg(int32_t count, const ArgRecord* args, int32_t i) {
+  return i < count && args != nullptr ? args[i] : ArgRecord{};
+}
+
+int32_t IntArg(const ArgRecord& a) { return a.tag == tag::kInt ? int32_t(a.low) : ToInteger(a); }
+
+std::optional<int32_t> OptionalInt(const ArgRecord& a) {
+  if (a.tag == 0) return std::nullopt;
+  return IntArg(a);
+}
+
+// The panel of the first argument: resolved through the service callback, which ends the
+// program on a missing component; null for a component of another type.
+DrawPanelObject* PanelArg(int32_t count, const ArgRecord* args) {
+  ArgRecord a = Arg(count, args, 0);
+  intptr_t object =
+      LibraryServiceCallback(library_service::kRequireComponentObject, a.low, a.high);
+  return dynamic_cast<DrawPanelObject*>(reinterpret_cast<ComponentObject*>(object));
+}
+
+// The kinds the text commands write: texts, numbers, logical values and dates.
+bool IsTextValue(const ArgRecord& a) {
+  switch (a.tag) {
+    case tag::kText:
+    case tag::kByte:
+    case tag::kShort:
+    case tag::kInt:
+    case tag::kLong:
+    case tag::kFloat:
+    case tag::kDouble:
+    case tag::kBool:
+    case tag::kDateTime:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// An output side of the picture: 0 or missing = the source's, -p = p percent of it (at
+// least 10, rounded as the platform's MulDiv), positive as given.
+int OutputSide(const ArgRecord& a, int source) {
+  int32_t v = a.tag == 0 ? 0 : IntArg(a);
+  if (v == 0) return source;
+  if (v > 0) return v;
+  int64_t percent = std::max<int64_t>(-int64_t(v), 10);
+  return int(std::min(std::round(double(source) * double(percent) / 100.0), double(INT32_MAX)));
+}
+
+void SetByteArray(ResultRecord* result, const std::vector<uint8_t>& bytes) {
+  result->SetPointer(NewByteArray(bytes));
+}
+
+// Splits at line breaks: CR LF is one break, every other CR or LF one of its own.
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines(1);
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      lines.emplace_back();
+    } else {
+      lines.back() += c;
+    }
+  }
+  return lines;
+}
+
+void MeasureCommand(ResultRecord* result, int32_t count, ArgRecord* args, bool width) {
+  DrawPanelObject* panel = PanelArg(count, args);
+  ArgRecord value = Arg(count, args, 1);
+  if (panel == nullptr || !IsTextValue(value)) return;
+  gfx::TextExtent extent = panel->Measure(platform::GbkToUtf8(ToText(value)));
+  result->low = uint32_t(panel->ToLogical(width ? extent.width : extent.height));
+}
+
+}  // namespace
+
+void ClearCommand(ResultRecord*, int32_t count, ArgRecord* args) {
+  DrawPanelObject* panel = PanelArg(count, args);
+  if (panel == nullptr) return;
+  // Device pixels whatever the unit.
+  ui::Size client = panel->ClientSize();
+  gfx::Rect r{0, 0, client.width, client.height};
+  if (auto x = OptionalInt(Arg(count, args, 1))) r.left = *x;
+  if (auto y = OptionalInt(Arg(count, args, 2))) r.top = *y;
+  if (auto w = OptionalInt(Arg(count, args, 3))) r.right = r.left + *w;
+  if (auto h = OptionalInt(Arg(count, args, 4))) r.bottom = r.top + *h;
+  if (r.left > r.right) std::swap(r.left, r.right);
+  if (r.top > r.bottom) std::swap(r.top, r.bottom);
+  panel->Draw(false, [&](gfx::Device& device) { panel->FillBackground(device.Target(), r); });
+  panel->SetTextPosition({r.left, r.top});
+}
+
+void DrawLineCommand(ResultRecord*, int32_t count, ArgRecord* args) {
+  DrawPanelObject* panel = PanelArg(count, args);
+  if (panel == nullptr) return;
+  int x1 = panel->ToDevice(IntArg(Arg(count, args, 1)));
+  int y1 = panel->ToDevice(IntArg(Arg(count, args, 2)));
+  int x2 = panel->ToDevice(IntArg(Arg(count, args, 3)));
+  int y2 = panel->ToDevice(IntArg(Arg(count, args, 4)));
+  panel->Draw(false, [&](gfx::Device& device) {
+    device.MoveTo(x1, y1);
+    device.LineTo(x2, y2);
+  });
+}
+
+void FillRectangleCommand(ResultRecord*, int32_t count, ArgRecord* args) {
+  DrawPanelObject* panel = PanelArg(count, args);
+  if (panel == nullptr) return;
+  int x1 = IntArg(Arg(count, args, 1)), y1 = IntArg(Arg(count, args, 2));
+  int x2 = IntArg(Arg(count, args, 3)), y2 = IntArg(Arg(count, args, 4));
+  gfx::Rect r{panel->ToDevice(std::min(x1, x2)), panel->ToDevice(std::min(y1, y2)),
+              panel->ToDevice(std::max(x1, x2)), panel->ToDevice(std::max(y1, y2))};
+  // A zero-width or zero-height rectangle still paints one pixel column or row.
+  if (r.bottom == r.top) ++r.bottom;
+  if (r.right == r.left) ++r.right;
+  panel->Draw(false, [&](gfx::Device& device) { device.FillRect(r, device.CurrentBrush()); });
+}
+
+void WriteAtCommand(ResultRecord*, int32_t count, ArgRecord* args) {
+  DrawPanelObject* panel = PanelArg(count, args);
+  if (panel == nullptr) return;
+  gfx::Point start = panel->TextPosition();
+  int x = panel->ToLogical(start.x), y = panel->ToLogical(start.y);
+  if (auto given = OptionalInt(Arg(count, args, 1))) x = *given;
+  if (auto given = OptionalInt(Arg(count, args, 2))) y = *given;
+  const int blank_height = panel->ToLogical(panel->Measure("W").height);
+
+  // Laid out first, then drawn on both targets at once.
+  struct Piece {
+    int x, y;
+    std::string utf8;
+  };
+  std::vector<Piece> pieces;
+  for (int32_t i = 3; i < count; ++i) {
+    const ArgRecord& value = args[i];
+    if (!IsTextValue(value)) continue;
+    const std::string text = ToText(value);
+    if (text.empty()) continue;
+    const int value_x = x;
+    std::vector<std::string> lines = SplitLines(text);
+    for (size_t n = 0; n < lines.size(); ++n) {
+      int w = 0, h = blank_height;
+      if (!lines[n].empty()) {
+        std::string utf8 = platform::GbkToUtf8(lines[n]);
+        gfx::TextExtent extent = panel->Measure(utf8);
+        w = panel->ToLogical(extent.width);
+        h = panel->ToLogical(extent.height);
+        pieces.push_back({panel->ToDevice(x), panel->ToDevice(y), std::move(utf8)});
+      }
+      if (n + 1 < lines.size()) {
+        y = panel->ToLogical(panel->ToDevice(y) + panel->ToDevice(h) + 2);
+        x = value_x;
+      } else {
+        x += w;
+      }
+    }
+  }
+  if (pieces.empty()) return;
+  panel->Draw(true, [&](gfx::Device& device) {
+    for (const Piece& p : pieces) device.TextOut(p.x, p.y, p.utf8);
+  });
+}
+
+void TextWidthCommand(ResultRecord* result, int32_t count, ArgRecord* args) {
+  MeasureCommand(result, count, args, true);
+}
+
+void TextHeightCommand(ResultRecord* result, int32_t count, ArgRecord* args) {
+  MeasureCommand(result, count, args, false);
+}
+
+void GetPictureCommand(ResultRecord* result, int32_t count, ArgRecord* args) {
+  DrawPanelObject* panel = PanelArg(count, args);
+  if (panel == nullptr) return;
+  // Without an off-screen copy the picture is what the panel shows.
+  const gfx::Bitmap& source = panel->Offscreen() ? *panel->Offscreen() : panel->Bitmap();
+  if (source.Empty()) return;
+  const int width = OutputSide(Arg(count, args, 1), source.Width());
+  const int height = OutputSide(Arg(count, args, 2), source.Height());
+  if (width <= 0 || height <= 0) return;
+  // A picture whose file the heap cannot hold is refused before any pixel is made.
+  const int64_t stride = (int64_t(width) * 24 + 31) / 32 * 4;
+  if (stride * height > kLargestPixelData) return;
+  try {
+    if (width == source.Width() && height == source.Height()) {
+      SetByteArray(result, gfx::EncodeBmp24(source));
+    } else {
+      SetByteArray(result, gfx::EncodeBmp24(gfx::StretchCopy(source, width, height)));
+    }
+  } catch (const std::bad_alloc&) {
+    // The scaled copy or the file did not fit in memory: no picture, as the platform's
+    // failed bitmap allocation gives none.
+  }
+}
+
+void SetPixelCommand(ResultRecord*, int32_t count, ArgRecord* args) {
+  DrawPanelObject* panel = PanelArg(count, args);
+  if (panel == nullptr) return;
+  int x = panel->ToDevice(IntArg(Arg(count, args, 1)));
+  int y = panel->ToDevice(IntArg(Arg(count, args, 2)));
+  uint32_t colour = uint32_t(IntArg(Arg(count, args, 3)));
+  panel->Draw(false, [&](gfx::Device& device) { device.SetPixel(x, y, colour); });
+}
+
+void DrawRectangleCommand(ResultRecord*, int32_t count, ArgRecord* args) {
+  DrawPanelObject* panel = PanelArg(count, args);
+  if (panel == nullptr) return;
+  int x1 = panel->ToDevice(IntArg(Arg(count, args, 1)));
+  int y1 = panel->ToDevice(IntArg(Arg(count, args, 2)));
+  int x2 = panel->ToDevice(IntArg(Arg(count, args, 3)));
+  int y2 = panel->ToDevice(IntArg(Arg(count, args, 4)));
+  panel->Draw(false, [&](gfx::Device& device) { device.Rectangle(x1, y1, x2, y2); });
+}
+
+}  // namespace barvell::runtime

@@ -1,0 +1,248 @@
+#include "runtime/controls/draw_panel_object.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "platform/gfx/blit.h"
+#include "platform/imaging/decode.h"
+#include "platform/text/gbk.h"
+#include "runtime/controls/border_style.h"
+#include "runtime/controls/colours.h"
+#include "runtime/controls/draw_panel_patterns.h"
+#include "runtime/font_description.h"
+#include "runtime/window_system.h"
+
+namespace barvell::runtime::controls {
+
+namespace {
+
+// Logical units per inch of CoordinateUnit 1 to 5 (0.1 mm, 0.01 mm, 0.01 inch,
+// 0.001 inch, twip); unit 0 is the device pixel.
+constexpr int kUnitsPerInch[6] = {0, 254, 2540, 100, 1000, 1440};
+
+// Brush styles 2 to 7, in the order the property numbers them.
+constexpr gfx::HatchStyle kHatches[6] = {
+    gfx::HatchStyle::kBDiagonal,  gfx::HatchStyle::kCross,      gfx::HatchStyle::kDiagCross,
+    gfx::HatchStyle::kFDiagonal,  gfx::HatchStyle::kHorizontal, gfx::HatchStyle::kVertical,
+};
+
+// a * b / c rounded half away from zero, as the platform's MulDiv.
+int MulDiv(int a, int b, int c) {
+  double r = std::round(double(int64_t(a) * b) / c);
+  return int(std::clamp(r, double(INT32_MIN), double(INT32_MAX)));
+}
+
+int32_t WordAt(const FontDescription& f, size_t at) {
+  int32_t v;
+  std::memcpy(&v, f.data() + at, 4);
+  return v;
+}
+
+// The platform font for a 60-byte description (LOGFONTA layout).
+gfx::FontRequest RequestFor(const FontDescription& f) {
+  gfx::FontRequest r;
+  r.height = WordAt(f, 0);
+  r.escapement = WordAt(f, 8);
+  r.bold = WordAt(f, 16) >= 700;
+  r.italic = f[20] != 0;
+  r.underline = f[21] != 0;
+  r.strikeOut = f[22] != 0;
+  const char* face = reinterpret_cast<const char*>(f.data() + 28);
+  r.face = platform::GbkToUtf8(std::string_view(face, strnlen(face, 32)));
+  return r;
+}
+
+}  // namespace
+
+uint32_t ClampProperty(uint32_t value, uint32_t maximum) {
+  return int32_t(value) < 0 ? 0 : std::min(value, maximum);
+}
+
+DrawPanelObject::DrawPanelObject(ui::WindowHandle handle, int control_id, int width, int height,
+                                 const DrawPanelProperties& properties)
+    : SurfaceObject(type_id::kDrawPanel, handle, control_id, width, height,
+                    controls::BackgroundRgb(properties.back_colour)),
+      properties_(properties) {
+  MakePen();
+  MakeBrush();
+  MakeFont();
+  ResetOffscreen();
+  Repaint();
+}
+
+void DrawPanelObject::MakePen() {
+  const DrawPanelProperties& p = properties_;
+  if (p.pen_style == 0) {
+    pen_ = {gfx::PenStyle::kAlternate, 0, p.pen_colour};
+  } else {
+    pen_ = {gfx::PenStyle(p.pen_style - 1), int(p.pen_width), p.pen_colour};
+  }
+}
+
+void DrawPanelObject::MakeBrush() {
+  const DrawPanelProperties& p = properties_;
+  if (p.brush_style == 0) {
+    brush_ = gfx::Brush::Hollow();
+  } else if (p.brush_style == 1) {
+    brush_ = gfx::Brush::Solid(p.brush_colour);
+  } else if (p.brush_style < uint32_t(kFirstPatternBrushStyle)) {
+    brush_ = gfx::Brush::Hatch(kHatches[p.brush_style - 2], p.brush_colour);
+  } else {
+    brush_ = gfx::Brush::FromPattern(kBrushPatterns[p.brush_style - kFirstPatternBrushStyle],
+                                     p.brush_colour);
+  }
+}
+
+void DrawPanelObject::MakeFont() {
+  // The device works in pixels, so the height stays in screen pixels whatever the unit:
+  // converting it into the unit and back would give the same size.
+  if (properties_.font.size() != kFontDescriptionSize) {
+    font_ = gfx::Font::DefaultGui(Ui().Metrics().dpi);
+  } else {
+    font_ = gfx::Font::Create(RequestFor(FontFromBytes(properties_.font)));
+  }
+}
+
+ui::Size DrawPanelObject::ClientSize() const { return Ui().ClientSize(Handle()); }
+
+uint32_t DrawPanelObject::BackgroundRgb() const {
+  return controls::BackgroundRgb(properties_.back_colour);
+}
+
+const gfx::Bitmap& DrawPanelObject::BackgroundPicture() {
+  if (!decoded_picture_) {
+    std::optional<gfx::Bitmap> picture;
+    if (!properties_.back_picture.empty()) {
+      picture = imaging::DecodePicture(properties_.back_picture, BackgroundRgb());
+    }
+    decoded_picture_ = picture ? std::move(*picture) : gfx::Bitmap();
+  }
+  return *decoded_picture_;
+}
+
+void DrawPanelObject::FillBackground(gfx::Bitmap& target, const gfx::Rect& r) {
+  if (r.right <= r.left || r.bottom <= r.top) return;
+  const gfx::Bitmap& picture = BackgroundPicture();
+  if (picture.Empty()) {
+    gfx::Device device(target);
+    device.FillRect(r, gfx::Brush::Solid(gfx::ToColorRef(BackgroundRgb())));
+    return;
+  }
+  // The background of the whole client area, of which the rectangle is copied.
+  ui::Size client = ClientSize();
+  gfx::Bitmap whole(std::max(client.width, 1), std::max(client.height, 1), BackgroundRgb());
+  switch (properties_.back_picture_mode) {
+    case picture_mode::kStretched:
+      whole = gfx::StretchCopy(picture, whole.Width(), whole.Height());
+      break;
+    case picture_mode::kTiled:
+      for (int y = 0; y < whole.Height(); y += picture.Height()) {
+        for (int x = 0; x < whole.Width(); x += picture.Width()) {
+          gfx::BitBlt(whole, x, y, picture.Width(), picture.Height(), picture, 0, 0);
+        }
+      }
+      break;
+    default:
+      gfx::BitBlt(whole, 0, 0, picture.Width(), picture.Height(), picture, 0, 0);
+  }
+  gfx::BitBlt(target, r.left, r.top, r.right - r.left, r.bottom - r.top, whole, r.left, r.top);
+}
+
+void DrawPanelObject::ResetOffscreen() {
+  decoded_picture_.reset();
+  if (!properties_.auto_redraw) {
+    offscreen_.reset();
+    return;
+  }
+  ui::Size client = ClientSize();
+  offscreen_.emplace(std::max(client.width, 1), std::max(client.height, 1));
+  FillBackground(*offscreen_, {0, 0, offscreen_->Width(), offscreen_->Height()});
+}
+
+void DrawPanelObject::Repaint() {
+  gfx::Bitmap& face = Bitmap();
+  ui::Size client = ClientSize();
+  if (face.Width() != client.width || face.Height() != client.height) {
+    face = gfx::Bitmap(client.width, client.height);
+  }
+  // Without an off-screen copy the face shows the bare background, as a repaint without
+  // a paint handler would leave it.
+  FillBackground(face, {0, 0, face.Width(), face.Height()});
+  if (offscreen_) gfx::BitBlt(face, 0, 0, face.Width(), face.Height(), *offscreen_, 0, 0);
+  Present();
+}
+
+void DrawPanelObject::BorderChanged() {
+  Ui().SetControlBorder(Handle(), BorderFromStyle(properties_.border_style));
+  Resized();
+}
+
+void DrawPanelObject::SetGeometry(const ComponentGeometry& geometry) {
+  ui::Size before = ClientSize();
+  SurfaceObject::SetGeometry(geometry);
+  ui::Size after = ClientSize();
+  if (!(before == after)) Resized();
+}
+
+void DrawPanelObject::Resized() {
+  decoded_picture_.reset();
+  if (offscreen_) {
+    std::optional<gfx::Bitmap> old = std::move(offscreen_);
+    ResetOffscreen();
+    // A stretched background picture is drawn anew at the new size; otherwise the drawing
+    // survives where the panel still reaches.
+    if (properties_.back_picture_mode != picture_mode::kStretched || properties_.back_picture.empty()) {
+      gfx::BitBlt(*offscreen_, 0, 0, old->Width(), old->Height(), *old, 0, 0);
+    }
+  }
+  Repaint();
+}
+
+int DrawPanelObject::ToDevice(int logical) const {
+  int upi = kUnitsPerInch[properties_.coordinate_unit];
+  return upi == 0 ? logical : MulDiv(logical, Ui().Metrics().dpi, upi);
+}
+
+int DrawPanelObject::ToLogical(int device) const {
+  int upi = kUnitsPerInch[properties_.coordinate_unit];
+  return upi == 0 ? device : MulDiv(device, upi, Ui().Metrics().dpi);
+}
+
+void DrawPanelObject::Prepare(gfx::Device& device, bool text) const {
+  const DrawPanelProperties& p = properties_;
+  device.SelectPen(pen_);
+  device.SelectBrush(brush_);
+  device.SelectFont(font_);
+  device.SetTextColor(text ? p.text_colour : p.brush_colour);
+  if (p.text_back_colour == kDefaultColour) {
+    device.SetBkMode(gfx::BkMode::kTransparent);
+    device.SetBkColor(gfx::ToColorRef(BackgroundRgb()));
+  } else {
+    device.SetBkMode(gfx::BkMode::kOpaque);
+    device.SetBkColor(p.text_back_colour);
+  }
+  device.SetRop2(gfx::RasterOpFromNumber(int(p.draw_mode) + 1));
+}
+
+void DrawPanelObject::Draw(bool text, const std::function<void(gfx::Device&)>& draw) {
+  if (offscreen_) {
+    gfx::Device off(*offscreen_);
+    Prepare(off, text);
+    draw(off);
+  }
+  gfx::Device screen(Bitmap());
+  Prepare(screen, text);
+  draw(screen);
+  Ui().Invalidate(Handle());
+}
+
+gfx::TextExtent DrawPanelObject::Measure(std::string_view utf8) {
+  gfx::Bitmap scratch(1, 1);
+  gfx::Device device(scratch);
+  Prepare(device, true);
+  return device.GetTextExtent(utf8);
+}
+
+}  // namespace barvell::runtime::controls

@@ -1,0 +1,96 @@
+// The draw panel's live object: its property values, the pen, brush and font made from
+// them, the off-screen copy of the drawing (while AutoRedraw is on), the current text
+// position, and the drawing sequence every drawing command goes through.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/gfx/device.h"
+#include "runtime/controls/native_control.h"
+#include "runtime/controls/property_blocks.h"
+
+namespace barvell::runtime::controls {
+
+// Property values as the program reads and writes them (clamped where they have bounds).
+struct DrawPanelProperties {
+  uint32_t border_style = 0;
+  uint32_t back_colour = kDefaultColour;
+  std::vector<uint8_t> back_picture;
+  uint32_t back_picture_mode = 1;
+  bool auto_redraw = false;
+  uint32_t coordinate_unit = 0;
+  uint32_t pen_style = 1;
+  uint32_t draw_mode = 12;
+  uint32_t pen_width = 0;
+  uint32_t pen_colour = 0;
+  uint32_t brush_style = 1;
+  uint32_t brush_colour = 0x00FFFFFF;
+  uint32_t text_colour = 0;
+  uint32_t text_back_colour = kDefaultColour;
+  std::vector<uint8_t> font;  // the 60-byte description, or nothing (the default GUI font)
+};
+
+// The clamped value of a bounded property.
+uint32_t ClampProperty(uint32_t value, uint32_t maximum);
+
+class DrawPanelObject : public SurfaceObject {
+ public:
+  DrawPanelObject(ui::WindowHandle handle, int control_id, int width, int height,
+                  const DrawPanelProperties& properties);
+
+  const DrawPanelProperties& Properties() const { return properties_; }
+  DrawPanelProperties& MutableProperties() { return properties_; }
+
+  // Making the derived objects anew after a property write.
+  void MakePen();
+  void MakeBrush();
+  void MakeFont();
+  // The off-screen bitmap at the client size filled with the background (AutoRedraw on),
+  // or none.
+  void ResetOffscreen();
+  void BorderChanged();
+  // Repaint of the whole face: from the off-screen bitmap, or the bare background.
+  void Repaint();
+
+  // The effective background colour (0x00RRGGBB): the default is the button face.
+  uint32_t BackgroundRgb() const;
+  // Fills `r` (device pixels) of `target` with the background picture and colour.
+  void FillBackground(gfx::Bitmap& target, const gfx::Rect& r);
+
+  // Coordinates between the current unit and device pixels.
+  int ToDevice(int logical) const;
+  int ToLogical(int device) const;
+
+  ui::Size ClientSize() const;
+  const gfx::Bitmap* Offscreen() const { return offscreen_ ? &*offscreen_ : nullptr; }
+  gfx::Point TextPosition() const { return text_position_; }
+  void SetTextPosition(gfx::Point p) { text_position_ = p; }
+
+  // Runs `draw` on the off-screen target (if any), then on the screen, each prepared as
+  // the panel's properties say (`text` selects the text colour), then shows the result.
+  void Draw(bool text, const std::function<void(gfx::Device&)>& draw);
+  // A device over a scratch bitmap prepared for text, for measuring.
+  gfx::TextExtent Measure(std::string_view utf8);
+
+  void SetGeometry(const ComponentGeometry& geometry) override;
+
+ private:
+  void Prepare(gfx::Device& device, bool text) const;
+  void Resized();
+  const gfx::Bitmap& BackgroundPicture();
+
+  DrawPanelProperties properties_;
+  gfx::Pen pen_;
+  gfx::Brush brush_;
+  std::shared_ptr<const gfx::Font> font_;
+  std::optional<gfx::Bitmap> offscreen_;
+  gfx::Point text_position_;
+  // The background picture decoded once; an empty bitmap when none or undecodable.
+  std::optional<gfx::Bitmap> decoded_picture_;
+};
+
+}  // namespace barvell::runtime::controls
