@@ -4,6 +4,7 @@
 
 #include "barvell/call_interface.h"
 #include "runtime/command_library.h"
+#include "runtime/commands/control_commands.h"
 #include "runtime/commands/text_library.h"
 
 namespace barvell::runtime {
@@ -35,6 +36,10 @@ constexpr NumberedCommand kNumberedCommands[] = {
     // draw panel
 
     // other controls
+    {command::kGetClientWidth, GetClientWidthCommand},
+    {command::kGetClientHeight, GetClientHeightCommand},
+    {command::kComboItemData, ComboItemDataCommand},
+    {command::kAppendText, AppendTextCommand},
 
 };
 

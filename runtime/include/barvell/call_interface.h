@@ -284,6 +284,11 @@ constexpr int32_t kToText = 9;
 constexpr int32_t kRemainder = 10;
 constexpr int32_t kBlankBytes = 11;
 constexpr int32_t kByteArrayLength = 12;
+// other controls
+constexpr int32_t kGetClientWidth = 40;
+constexpr int32_t kGetClientHeight = 41;
+constexpr int32_t kComboItemData = 42;
+constexpr int32_t kAppendText = 43;
 }  // namespace command
 
 }  // namespace barvell
