@@ -6,6 +6,7 @@
 #include "platform/text/gbk.h"
 #include "platform/ui/utf8.h"
 #include "runtime/close_handling.h"
+#include "runtime/controls/colour_popup.h"
 #include "runtime/controls/control_object.h"
 #include "runtime/event_dispatch.h"
 #include "runtime/live_components.h"
@@ -125,6 +126,8 @@ bool RuntimeEventSink::OnEvent(const ui::Event& e) {
     if (e.command == kShutdownRequest) EndProgram(int32_t(e.value));
     return true;
   }
+  // The colour popup's windows are the runtime's own, no program component.
+  if (controls::RouteToColourPopup(e)) return true;
   std::optional<LiveComponent> found = ComponentOfHandle(e.window);
   if (!found || found->window == nullptr) return false;
   const LiveComponent& target = *found;

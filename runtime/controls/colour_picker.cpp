@@ -1,9 +1,10 @@
 // Colour picker: an owner-drawn button showing its colour as a swatch on the button face.
-// A click asks the user for a colour in the platform's colour dialog; a colour chosen
-// there becomes the picker's colour and raises event 0.
+// A click opens the colour popup; a colour chosen there becomes the picker's colour and
+// raises event 0.
 #include <memory>
 #include <optional>
 
+#include "runtime/controls/colour_popup.h"
 #include "runtime/controls/colours.h"
 #include "runtime/controls/component_address.h"
 #include "runtime/controls/control_types.h"
@@ -60,15 +61,19 @@ class ColourPickerObject : public SurfaceObject {
     return true;
   }
 
-  // The dialog starts at the colour shown; its cancel leaves everything as it was.
+  // The popup shows each highlighted colour on the picker as it goes; its result (or,
+  // when cancelled, the colour from before) stays. Only a choice raises event 0.
   bool AnswersClick() override {
-    uint32_t shown = colour_ == kDefaultColourRef ? 0 : colour_;
-    std::optional<uint32_t> chosen = Ui().ChooseColour(Ui().TopLevelOf(Handle()), shown);
-    if (!chosen || !HasWindow()) return true;
-    colour_ = *chosen;
-    Draw();
-    Present();
-    address_.RaisePrincipalEvent();
+    ColourPopupRequest request;
+    request.picker = Handle();
+    request.colour = colour_;
+    request.allow_transparent = allow_transparent_;
+    request.tentative = [this](uint32_t colour) { Show(colour); };
+    uint32_t before = colour_;
+    ColourPopupResult result = RunColourPopup(request);
+    if (result.picker_gone) return true;  // this object went with its window
+    Show(result.chosen.value_or(before));
+    if (result.chosen) address_.RaisePrincipalEvent();
     return true;
   }
 
@@ -89,6 +94,12 @@ class ColourPickerObject : public SurfaceObject {
   }
 
  private:
+  void Show(uint32_t colour) {
+    colour_ = colour;
+    Draw();
+    Present();
+  }
+
   ComponentAddress address_;
   uint32_t colour_;
   bool allow_transparent_;

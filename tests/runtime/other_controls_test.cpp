@@ -8,6 +8,8 @@
 #include "loader_program.h"
 #include "platform/text/gbk.h"
 #include "platform/ui/keys.h"
+#include "runtime/controls/colour_popup.h"
+#include "runtime/controls/preset_colours.h"
 #include "runtime/event_sink.h"
 #include "runtime/heap.h"
 #include "runtime/kernel_entries.h"
@@ -264,25 +266,158 @@ TEST_F(OtherControls, APickerWithoutTransparencyShowsBlackButKeepsTheTransparent
   EXPECT_EQ(ChangedEvents(), 0);  // the program's writes are no choice
 }
 
-TEST_F(OtherControls, AColourChosenInTheDialogBecomesThePickersColourWithOneEvent) {
-  ColourPickerBlock white;
-  white.colour = 0x00FFFFFF;
-  LoadWith({Bound(kFirst, type_id::kColourPicker, {0, 0, 120, 22}, white)});
-  ui_.Driver().AnswerColour(0x000000FF);  // COLORREF red
+// The popup's grid without the transparent entry: 18-pixel cells from (4, 4); with it the
+// grid starts 22 pixels lower.
+ui::Point CellCentre(int cell, bool with_transparent = false) {
+  return {4 + cell % 7 * 18 + 9, 4 + (with_transparent ? 22 : 0) + cell / 7 * 18 + 9};
+}
+
+class ColourPopups : public OtherControls {
+ protected:
+  void LoadPicker(uint32_t colour, bool allow_transparent = false) {
+    ColourPickerBlock block;
+    block.colour = colour;
+    block.allow_transparent = allow_transparent;
+    LoadWith({Bound(kFirst, type_id::kColourPicker, {64, 16, 120, 22}, block)});
+  }
+  // A click at a point of the open popup.
+  void ClickPopup(ui::Point at) {
+    ui_.Driver().Do([this, at] {
+      for (ui::EventKind kind : {ui::EventKind::kMouseDown, ui::EventKind::kMouseUp}) {
+        ui::HeadlessInput in;
+        in.kind = ui::InputKind::kMouseAt;
+        in.target = runtime::controls::OpenColourPopup();
+        in.mouse = kind;
+        in.button = ui::MouseButton::kLeft;
+        in.position = at;
+        ui_.Post(in);
+      }
+    });
+  }
+};
+
+TEST_F(ColourPopups, AClickedCellBecomesThePickersColourWithOneEvent) {
+  LoadPicker(0x00FFFFFF);
+  ui::WindowHandle popup = ui::kNoWindow;
   ui_.Driver().Click(H(kFirst));
+  ui_.Driver().Do([&] { popup = runtime::controls::OpenColourPopup(); });
+  ClickPopup(CellCentre(12));  // "红色"
   Settle();
-  EXPECT_EQ(ui_.Driver().ColourRequests(), 1);
+  ASSERT_NE(popup, ui::kNoWindow);
+  EXPECT_FALSE(ui_.IsWindow(popup));  // closed after the choice
+  EXPECT_EQ(runtime::controls::OpenColourPopup(), ui::kNoWindow);
   EXPECT_EQ(Read(kFirst, 8), 0x000000FF);
   EXPECT_EQ(SwatchCentre(kFirst), 0xFF0000u);
   EXPECT_EQ(ChangedEvents(), 1);
+  EXPECT_EQ(ui_.Focus(), H(kFirst));
+}
 
-  // Cancelling changes nothing and raises nothing.
+TEST_F(ColourPopups, ThePopupOpensUnderThePickerAndStaysOnTheScreen) {
+  LoadPicker(0);
+  ui::Rect placed;
+  ui_.Driver().Click(H(kFirst));
+  ui_.Driver().Do([&] { placed = ui_.GetRect(runtime::controls::OpenColourPopup()); });
+  Settle();
+  ui::Point below = ui_.ClientToScreen(H(kFirst), {0, ui_.ClientSize(H(kFirst)).height});
+  EXPECT_EQ(placed.left, below.x);
+  EXPECT_EQ(placed.top, below.y);
+  EXPECT_GE(placed.width, 7 * 18);
+  EXPECT_GE(placed.height, 5 * 18);
+
+  // Near the bottom of the screen it opens above the picker instead.
+  runtime::WriteProperty(kMainWindow, 0, 1, -1, uint32_t(1080 - 100), 0);
+  ui_.Driver().Click(H(kFirst));
+  ui_.Driver().Do([&] { placed = ui_.GetRect(runtime::controls::OpenColourPopup()); });
+  Settle();
+  EXPECT_LE(placed.top + placed.height, ui_.ClientToScreen(H(kFirst), {0, 0}).y);
+  // Running out of actions cancelled both: nothing chosen.
+  EXPECT_EQ(ChangedEvents(), 0);
+  EXPECT_EQ(Read(kFirst, 8), 0);
+}
+
+TEST_F(ColourPopups, ArrowsShowTheHighlightedColourAndEscapeRestoresTheOldOne) {
+  LoadPicker(0x00FFFFFF);  // "白色", cell 15
+  int64_t tentative = 0;
+  ui_.Driver().Click(H(kFirst));
+  ui_.Driver().PressKey(ui::key::kLeft);  // cell 14, "黄色"
+  ui_.Driver().Do([&] { tentative = Read(kFirst, 8); });
+  ui_.Driver().PressKey(ui::key::kEscape);
+  Settle();
+  EXPECT_EQ(tentative, 0x0000FFFF);
+  EXPECT_EQ(Read(kFirst, 8), 0x00FFFFFF);
+  EXPECT_EQ(SwatchCentre(kFirst), 0xFFFFFFu);
+  EXPECT_EQ(ChangedEvents(), 0);
+
+  // Down a row and Enter chooses "嫩黄" (cell 22 = 15 + 7).
+  ui_.Driver().Click(H(kFirst));
+  ui_.Driver().PressKey(ui::key::kDown);
+  ui_.Driver().PressKey(ui::key::kReturn);
+  Settle();
+  EXPECT_EQ(Read(kFirst, 8), 0x0000D8D8);
+  EXPECT_EQ(ChangedEvents(), 1);
+}
+
+TEST_F(ColourPopups, TheTransparentEntryIsOfferedOnlyWhenAllowed) {
+  LoadPicker(0x00000000, true);  // "黑色", cell 0
+  ui_.Driver().Click(H(kFirst));
+  ui_.Driver().PressKey(ui::key::kUp);  // from the top row onto "透明"
+  ui_.Driver().PressKey(ui::key::kSpace);
+  Settle();
+  EXPECT_EQ(uint32_t(Read(kFirst, 8)), kTransparent);
+  EXPECT_EQ(SwatchCentre(kFirst), kButtonFace);
+  EXPECT_EQ(ChangedEvents(), 1);
+
+  // A click on the entry itself, and the grid lower down to make room for it.
+  Write(kFirst, 8, 0);
+  ui_.Driver().Click(H(kFirst));
+  ClickPopup(CellCentre(9, true));  // "蓝色"
+  Settle();
+  EXPECT_EQ(Read(kFirst, 8), 0x00FF0000);
+  ui_.Driver().Click(H(kFirst));
+  ClickPopup({30, 10});
+  Settle();
+  EXPECT_EQ(uint32_t(Read(kFirst, 8)), kTransparent);
+}
+
+TEST_F(ColourPopups, WithoutTransparencyUpStopsAtTheTopRow) {
+  LoadPicker(0x00000000);
+  ui_.Driver().Click(H(kFirst));
+  ui_.Driver().PressKey(ui::key::kUp);
+  ui_.Driver().PressKey(ui::key::kLeft);
+  ui_.Driver().PressKey(ui::key::kReturn);
+  Settle();
+  EXPECT_EQ(Read(kFirst, 8), 0);  // still "黑色", and chosen
+  EXPECT_EQ(ChangedEvents(), 1);
+}
+
+TEST_F(ColourPopups, OtherColoursComeFromTheColourDialogWhoseCancelCancels) {
+  LoadPicker(0x00FFFFFF);
+  ui_.Driver().AnswerColour(0x00123456);
+  ui_.Driver().Click(H(kFirst));
+  for (int i = 0; i < 3; ++i) ui_.Driver().PressKey(ui::key::kDown);  // 22, 29, the entry below
+  ui_.Driver().PressKey(ui::key::kReturn);
+  Settle();
+  EXPECT_EQ(ui_.Driver().ColourRequests(), 1);
+  EXPECT_EQ(Read(kFirst, 8), 0x00123456);
+  EXPECT_EQ(ChangedEvents(), 1);
+
   ui_.Driver().AnswerColour(std::nullopt);
   ui_.Driver().Click(H(kFirst));
+  ClickPopup({40, 4 + 5 * 18 + 2 + 10});  // the entry under the grid
   Settle();
   EXPECT_EQ(ui_.Driver().ColourRequests(), 2);
-  EXPECT_EQ(Read(kFirst, 8), 0x000000FF);
+  EXPECT_EQ(Read(kFirst, 8), 0x00123456);
   EXPECT_EQ(ChangedEvents(), 1);
+}
+
+TEST(PresetColours, AreTheGridsThirtyTwoColoursWithBlueInTheHighByte) {
+  using runtime::controls::kPresetColours;
+  EXPECT_EQ(kPresetColours[0].ColourRef(), 0u);
+  EXPECT_EQ(kPresetColours[9].ColourRef(), 0x00FF0000u);   // "蓝色"
+  EXPECT_EQ(kPresetColours[12].ColourRef(), 0x000000FFu);  // "红色"
+  EXPECT_EQ(kPresetColours[17].ColourRef(), 0x00E03058u);  // "藏蓝" 88, 48, 224
+  EXPECT_EQ(kPresetColours[31].ColourRef(), 0x00606060u);
+  EXPECT_STREQ(kPresetColours[12].name, platform::Utf8ToGbk(Utf8(u8"红色")).c_str());
 }
 
 // ---- client sizes
