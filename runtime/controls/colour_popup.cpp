@@ -74,10 +74,7 @@ class ColourPopup {
   ColourPopupResult Run() {
     Open();
     while (!done_) {
-      if (!Ui().IsWindow(request_.picker)) {
-        result_.picker_gone = true;
-        break;
-      }
+      if (!Ui().IsWindow(request_.picker)) break;
       // A quit ends the popup as a cancel and stays posted for the loops outside.
       if (Ui().IsQuitPosted()) break;
       if (Ui().HasPendingEvent()) {
@@ -86,6 +83,9 @@ class ColourPopup {
         Ui().WaitForEvent();
       }
     }
+    // However the loop ended (even by a cancel the picker's own teardown caused), a picker
+    // that is gone must not be touched again.
+    result_.picker_gone = !Ui().IsWindow(request_.picker);
     Close();
     return result_;
   }

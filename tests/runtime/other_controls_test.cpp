@@ -410,6 +410,22 @@ TEST_F(ColourPopups, OtherColoursComeFromTheColourDialogWhoseCancelCancels) {
   EXPECT_EQ(ChangedEvents(), 1);
 }
 
+TEST_F(ColourPopups, APickerWhoseWindowClosesMeanwhileEndsThePopupQuietly) {
+  LoadPicker(0x00FFFFFF);
+  ui::WindowHandle popup = ui::kNoWindow;
+  ui_.Driver().Click(H(kFirst));
+  ui_.Driver().Do([&] {
+    popup = runtime::controls::OpenColourPopup();
+    ui_.Destroy(Top(kMainWindow));
+  });
+  ui_.Driver().PressKey(ui::key::kReturn);
+  Settle();
+  EXPECT_NE(popup, ui::kNoWindow);
+  EXPECT_FALSE(ui_.IsWindow(popup));
+  EXPECT_EQ(runtime::controls::OpenColourPopup(), ui::kNoWindow);
+  EXPECT_EQ(ChangedEvents(), 0);
+}
+
 TEST(PresetColours, AreTheGridsThirtyTwoColoursWithBlueInTheHighByte) {
   using runtime::controls::kPresetColours;
   EXPECT_EQ(kPresetColours[0].ColourRef(), 0u);
