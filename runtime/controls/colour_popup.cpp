@@ -73,15 +73,19 @@ class ColourPopup {
 
   ColourPopupResult Run() {
     Open();
+    // The backend's idle work (painting, layout) runs while the queue is empty, as in
+    // the message loop.
+    bool idle = true;
     while (!done_) {
       if (!Ui().IsWindow(request_.picker)) break;
       // A quit ends the popup as a cancel and stays posted for the loops outside.
       if (Ui().IsQuitPosted()) break;
-      if (Ui().HasPendingEvent()) {
-        Ui().DispatchOne();
-      } else {
-        Ui().WaitForEvent();
+      if (idle && !Ui().HasPendingEvent()) {
+        idle = Ui().ProcessIdle();
+        continue;
       }
+      Ui().DispatchOne();
+      idle = true;
     }
     // However the loop ended (even by a cancel the picker's own teardown caused), a picker
     // that is gone must not be touched again.
