@@ -252,6 +252,9 @@ class ColourPopup {
     if (entry == highlighted_) return;
     highlighted_ = entry;
     Draw();
+    // Each preset cell names its colour as the tip.
+    bool cell = entry >= 0 && entry < kCellCount;
+    Ui().SetToolTip(surface_, cell ? platform::GbkToUtf8(kPresetColours[size_t(entry)].name) : "");
     if (entry == kOtherEntry || !request_.tentative || !Ui().IsWindow(request_.picker)) return;
     request_.tentative(entry == kTransparentEntry ? kDefaultColourRef
                                                   : kPresetColours[size_t(entry)].ColourRef());

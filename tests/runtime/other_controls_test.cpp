@@ -338,12 +338,19 @@ TEST_F(ColourPopups, ThePopupOpensUnderThePickerAndStaysOnTheScreen) {
 TEST_F(ColourPopups, ArrowsShowTheHighlightedColourAndEscapeRestoresTheOldOne) {
   LoadPicker(0x00FFFFFF);  // "白色", cell 15
   int64_t tentative = 0;
+  std::string tip;
   ui_.Driver().Click(H(kFirst));
   ui_.Driver().PressKey(ui::key::kLeft);  // cell 14, "黄色"
-  ui_.Driver().Do([&] { tentative = Read(kFirst, 8); });
+  ui_.Driver().Do([&] {
+    tentative = Read(kFirst, 8);
+    for (ui::WindowHandle child : ui_.Children(runtime::controls::OpenColourPopup())) {
+      if (ui_.KindOf(child) == ui::ControlKind::kSurface) tip = ui_.ToolTipOf(child);
+    }
+  });
   ui_.Driver().PressKey(ui::key::kEscape);
   Settle();
   EXPECT_EQ(tentative, 0x0000FFFF);
+  EXPECT_EQ(tip, Utf8(u8"黄色"));
   EXPECT_EQ(Read(kFirst, 8), 0x00FFFFFF);
   EXPECT_EQ(SwatchCentre(kFirst), 0xFFFFFFu);
   EXPECT_EQ(ChangedEvents(), 0);
