@@ -6,7 +6,10 @@
 #include "platform/text/gbk.h"
 #include "platform/ui/utf8.h"
 #include "runtime/close_handling.h"
+#include "runtime/controls/colour_popup.h"
+#include "runtime/controls/control_object.h"
 #include "runtime/event_dispatch.h"
+#include "runtime/live_components.h"
 #include "runtime/pre_translation.h"
 #include "runtime/shutdown.h"
 #include "runtime/window_loader.h"
@@ -41,6 +44,10 @@ constexpr int32_t kWheel = -12;
 }  // namespace common_event
 
 constexpr int32_t kPrincipalEvent = 0;
+
+controls::ControlObject* ControlOf(const LiveComponent& c) {
+  return c.index == 0 ? nullptr : controls::AsControl(ObjectAt(*c.window, c.index));
+}
 
 ComponentId IdOf(const LiveComponent& c) { return c.index == 0 ? 0 : c.window->Component(c.index).id; }
 
@@ -80,7 +87,11 @@ bool OnKey(const LiveComponent& target, const ui::Event& e) {
   if (!Ui().IsWindow(e.window)) return true;
   EventOutcome outcome = Raise(target, down ? common_event::kKeyDown : common_event::kKeyUp,
                                {uint32_t(ProgramKeyCode(e.key)), uint32_t(e.modifiers)});
-  return Swallowed(outcome, e.window);
+  if (Swallowed(outcome, e.window)) return true;
+  if (down) {
+    if (controls::ControlObject* control = ControlOf(target)) control->OnKeyDown(e.key);
+  }
+  return false;
 }
 
 void OnWindowEvent(const LiveComponent& target, int32_t event) {
@@ -115,6 +126,8 @@ bool RuntimeEventSink::OnEvent(const ui::Event& e) {
     if (e.command == kShutdownRequest) EndProgram(int32_t(e.value));
     return true;
   }
+  // The colour popup's windows are the runtime's own, no program component.
+  if (controls::RouteToColourPopup(e)) return true;
   std::optional<LiveComponent> found = ComponentOfHandle(e.window);
   if (!found || found->window == nullptr) return false;
   const LiveComponent& target = *found;
@@ -145,6 +158,11 @@ bool RuntimeEventSink::OnEvent(const ui::Event& e) {
       }
       return true;
     case EventKind::kButtonClicked:
+      if (controls::ControlObject* control = ControlOf(target); control && control->AnswersClick()) {
+        return false;
+      }
+      if (target.index != 0) Raise(target, kPrincipalEvent);
+      return false;
     case EventKind::kEditChanged:
     case EventKind::kSelectionChanged:
       if (target.index != 0) Raise(target, kPrincipalEvent);
@@ -171,7 +189,9 @@ bool RuntimeEventSink::OnEvent(const ui::Event& e) {
       EventOutcome outcome = Raise(target, *event, {Coordinate(e.position.x),
                                                    Coordinate(e.position.y),
                                                    uint32_t(e.modifiers)});
-      return Swallowed(outcome, e.window);
+      if (Swallowed(outcome, e.window)) return true;
+      if (controls::ControlObject* control = ControlOf(target)) control->OnMouse(e);
+      return false;
     }
     case EventKind::kWheel: {
       EventOutcome outcome =
@@ -189,9 +209,14 @@ char32_t RuntimeEventSink::OnCharacter(ui::WindowHandle target, char32_t charact
   if (!found || found->window == nullptr) return character;
   EventOutcome outcome = Raise(*found, common_event::kCharacter, {ProgramCharacter(character)});
   if (!Ui().IsWindow(target)) return 0;
-  if (!outcome.has_value) return character;
-  uint32_t code = uint32_t(outcome.value);
-  return code == 0 ? 0 : FromProgramCharacter(code);
+  char32_t received = character;
+  if (outcome.has_value) {
+    uint32_t code = uint32_t(outcome.value);
+    received = code == 0 ? 0 : FromProgramCharacter(code);
+  }
+  // The control's own input mode has the last word (an integer box drops letters).
+  controls::ControlObject* control = ControlOf(*found);
+  return received != 0 && control != nullptr ? control->FilterCharacter(received) : received;
 }
 
 namespace {

@@ -97,6 +97,8 @@ class WindowSystem {
   virtual void SetText(WindowHandle window, const std::string& text) = 0;
   virtual std::string GetText(WindowHandle window) const = 0;
   virtual void SetCursor(WindowHandle window, Cursor cursor) = 0;
+  // The tip shown while the mouse rests over the window; the empty text removes it.
+  virtual void SetToolTip(WindowHandle window, const std::string& text) = 0;
   // Client-area colour of a top-level window (0x00RRGGBB); group boxes in it share it.
   // Windows start with the metrics' button face.
   virtual void SetBackground(WindowHandle window, std::uint32_t rgb) = 0;

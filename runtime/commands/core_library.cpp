@@ -4,6 +4,7 @@
 
 #include "barvell/call_interface.h"
 #include "runtime/command_library.h"
+#include "runtime/commands/control_commands.h"
 #include "runtime/commands/draw_panel_commands.h"
 #include "runtime/commands/text_library.h"
 
@@ -43,8 +44,11 @@ constexpr NumberedCommand kNumberedCommands[] = {
     {command::kGetPicture, GetPictureCommand},
     {command::kSetPixel, SetPixelCommand},
     {command::kDrawRectangle, DrawRectangleCommand},
-
     // other controls
+    {command::kGetClientWidth, GetClientWidthCommand},
+    {command::kGetClientHeight, GetClientHeightCommand},
+    {command::kComboItemData, ComboItemDataCommand},
+    {command::kAppendText, AppendTextCommand},
 
 };
 

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "barvell/call_interface.h"
+#include "platform/ui/events.h"
 #include "platform/ui/window_handle.h"
 #include "runtime/component_view.h"
 
@@ -41,6 +42,17 @@ class ControlObject : public ComponentObject {
   // window's default. No button of this program is, so Enter in an edit box presses
   // nothing rather than the first button of the window.
   virtual bool IsDefaultButton() const { return false; }
+
+  // What the control itself does with input the program's handlers let through. Controls
+  // drawn by the runtime have no platform behaviour, so they act here (bars move their
+  // thumb, pickers choose a colour).
+  virtual void OnMouse(const ui::Event&) {}
+  virtual void OnKeyDown(int) {}
+  // A character about to reach the control: the same, another, or 0 to drop it.
+  virtual char32_t FilterCharacter(char32_t character) const { return character; }
+  // A click of a button-like control: true when the control answers it itself and raises
+  // its event 0 only when it has a result, instead of event 0 at once.
+  virtual bool AnswersClick() { return false; }
 
  private:
   TypeId type_;

@@ -1,9 +1,14 @@
 // Edit box: a native edit control, single or multi-line, with its template text.
+#include "runtime/controls/edit_box.h"
+
 #include <memory>
+#include <string>
 
 #include "platform/text/gbk.h"
 #include "platform/ui/keys.h"
+#include "platform/ui/utf8.h"
 #include "runtime/controls/border_style.h"
+#include "runtime/controls/component_address.h"
 #include "runtime/controls/control_types.h"
 #include "runtime/controls/native_control.h"
 #include "runtime/controls/property_blocks.h"
@@ -14,25 +19,59 @@ namespace barvell::runtime::controls {
 
 namespace {
 
+constexpr int32_t kContent = 0;
+
 constexpr auto kProperties = PropertyTable<29>({
     {8, "内容", "Content", data_type::kText},
 });
 
+// What an integer box lets through: digits, the minus sign and the editing characters
+// (back-space and the like), so that a user can still correct what was typed.
+bool IntegerCharacter(char32_t c) { return c < 0x20 || (c >= U'0' && c <= U'9') || c == U'-'; }
+
 class EditBoxObject : public ControlObject {
  public:
-  EditBoxObject(ui::WindowHandle handle, int control_id, bool multi_line)
-      : ControlObject(type_id::kEditBox, handle, control_id), multi_line_(multi_line) {}
+  EditBoxObject(ui::WindowHandle handle, int control_id, ComponentAddress address,
+                bool multi_line, uint32_t input_mode)
+      : ControlObject(type_id::kEditBox, handle, control_id),
+        address_(address),
+        multi_line_(multi_line),
+        input_mode_(input_mode) {}
 
-  // A multi-line box moves its caret with the arrows and takes Enter as a line break.
+  // Every edit box moves its caret with the arrows; a multi-line one also takes Enter.
   bool WantsKey(int key) const override {
-    // Every edit box moves its caret with the arrows; a multi-line one also takes Enter.
     bool arrow = key == ui::key::kLeft || key == ui::key::kRight || key == ui::key::kUp ||
                  key == ui::key::kDown;
     return arrow || (multi_line_ && key == ui::key::kReturn);
   }
 
+  char32_t FilterCharacter(char32_t c) const override {
+    return input_mode_ == input_mode::kInteger && !IntegerCharacter(c) ? 0 : c;
+  }
+
+  const std::string& Content() {
+    content_ = platform::Utf8ToGbk(Ui().GetText(Handle()));
+    return content_;
+  }
+
+  // A written text counts as a change, as one typed by the user does: event 0 once.
+  void SetContent(std::string_view gbk) {
+    Ui().SetText(Handle(), platform::GbkToUtf8(gbk));
+    address_.RaisePrincipalEvent();
+  }
+
+  void Append(std::string_view gbk) {
+    ui::WindowHandle h = Handle();
+    int end = int(ui::DecodeUtf8(Ui().GetText(h)).size());
+    Ui().SetSelection(h, end, end);
+    Ui().ReplaceSelection(h, platform::GbkToUtf8(gbk));
+  }
+
  private:
+  ComponentAddress address_;
   bool multi_line_;
+  uint32_t input_mode_;
+  std::string content_;  // the text last read, alive until the next read
 };
 
 ComponentObject* Create(const CreateRequest& request) {
@@ -45,15 +84,41 @@ ComponentObject* Create(const CreateRequest& request) {
   params.border = BorderFromStyle(block->border_style);
   ui::WindowHandle handle = Ui().CreateControl(params);
   if (handle == ui::kNoWindow) return nullptr;
-  return new EditBoxObject(handle, request.control_id, params.multiLine);
+  return new EditBoxObject(handle, request.control_id, ComponentAddress::Of(request),
+                           params.multiLine, block->input_mode);
+}
+
+bool Read(ComponentObject* object, int32_t property, RawProperty* out) {
+  auto* box = dynamic_cast<EditBoxObject*>(object);
+  if (box == nullptr || property != kContent) return false;
+  out->data = box->Content().c_str();
+  return true;
+}
+
+bool Write(ComponentObject* object, int32_t property, const RawProperty& value) {
+  auto* box = dynamic_cast<EditBoxObject*>(object);
+  if (box == nullptr || property != kContent) return false;
+  box->SetContent(static_cast<const char*>(value.data));
+  return true;
 }
 
 TypeOperation Interface(int32_t operation) {
-  if (operation == type_operation::kCreate) return reinterpret_cast<TypeOperation>(&Create);
-  return nullptr;
+  switch (operation) {
+    case type_operation::kCreate: return reinterpret_cast<TypeOperation>(&Create);
+    case type_operation::kReadProperty: return reinterpret_cast<TypeOperation>(&Read);
+    case type_operation::kWriteProperty: return reinterpret_cast<TypeOperation>(&Write);
+    default: return nullptr;
+  }
 }
 
 }  // namespace
+
+bool AppendToEditBox(ComponentObject* object, std::string_view gbk) {
+  auto* box = dynamic_cast<EditBoxObject*>(object);
+  if (box == nullptr) return false;
+  box->Append(gbk);
+  return true;
+}
 
 constinit const TypeDescriptor kEditBoxType =
     MakeType("编辑框", "EditBox", kRaisesEvents, kProperties, Interface);

@@ -1,4 +1,7 @@
-// Label: a line of static text on its parent's background.
+// Label: a line of static text on its parent's background; its caption can be read and
+// rewritten.
+#include <string>
+
 #include "platform/text/gbk.h"
 #include "runtime/controls/border_style.h"
 #include "runtime/controls/control_types.h"
@@ -15,6 +18,23 @@ constexpr auto kProperties = PropertyTable<29>({
     {8, "标题", "Caption", data_type::kText},
 });
 
+constexpr int32_t kCaption = 0;
+
+class LabelObject : public ControlObject {
+ public:
+  LabelObject(ui::WindowHandle handle, int control_id)
+      : ControlObject(type_id::kLabel, handle, control_id) {}
+
+  const std::string& Caption() {
+    caption_ = platform::Utf8ToGbk(Ui().GetText(Handle()));
+    return caption_;
+  }
+  void SetCaption(const char* gbk) { Ui().SetText(Handle(), platform::GbkToUtf8(gbk)); }
+
+ private:
+  std::string caption_;  // the text last read, alive until the next read
+};
+
 ComponentObject* Create(const CreateRequest& request) {
   std::optional<LabelBlock> block = DecodeBlock<LabelBlock>(request.property_block);
   if (!block) return nullptr;
@@ -26,12 +46,30 @@ ComponentObject* Create(const CreateRequest& request) {
                                        : ui::TextAlign::kLeft;
   ui::WindowHandle handle = Ui().CreateControl(params);
   if (handle == ui::kNoWindow) return nullptr;
-  return new ControlObject(type_id::kLabel, handle, request.control_id);
+  return new LabelObject(handle, request.control_id);
+}
+
+bool Read(ComponentObject* object, int32_t property, RawProperty* out) {
+  auto* label = dynamic_cast<LabelObject*>(object);
+  if (label == nullptr || property != kCaption) return false;
+  out->data = label->Caption().c_str();
+  return true;
+}
+
+bool Write(ComponentObject* object, int32_t property, const RawProperty& value) {
+  auto* label = dynamic_cast<LabelObject*>(object);
+  if (label == nullptr || property != kCaption) return false;
+  label->SetCaption(static_cast<const char*>(value.data));
+  return true;
 }
 
 TypeOperation Interface(int32_t operation) {
-  if (operation == type_operation::kCreate) return reinterpret_cast<TypeOperation>(&Create);
-  return nullptr;
+  switch (operation) {
+    case type_operation::kCreate: return reinterpret_cast<TypeOperation>(&Create);
+    case type_operation::kReadProperty: return reinterpret_cast<TypeOperation>(&Read);
+    case type_operation::kWriteProperty: return reinterpret_cast<TypeOperation>(&Write);
+    default: return nullptr;
+  }
 }
 
 }  // namespace

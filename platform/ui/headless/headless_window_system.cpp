@@ -472,6 +472,15 @@ void HeadlessWindowSystem::SetCursor(WindowHandle window, Cursor cursor) {
   if (Node* n = Find(window)) n->cursor = cursor;
 }
 
+void HeadlessWindowSystem::SetToolTip(WindowHandle window, const std::string& text) {
+  if (Node* n = Find(window)) n->toolTip = text;
+}
+
+std::string HeadlessWindowSystem::ToolTipOf(WindowHandle window) const {
+  const Node* n = Find(window);
+  return n ? n->toolTip : std::string();
+}
+
 void HeadlessWindowSystem::SetBackground(WindowHandle window, std::uint32_t rgb) {
   Node* n = Find(window);
   if (n && n->topLevel) n->background = rgb & 0x00FFFFFFu;

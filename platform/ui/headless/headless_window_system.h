@@ -25,6 +25,7 @@ class HeadlessWindowSystem final : public WindowSystem {
 
   // What a test may look at beyond the interface.
   Cursor CursorOf(WindowHandle window) const;
+  std::string ToolTipOf(WindowHandle window) const;
   std::uint32_t BackgroundOf(WindowHandle window) const;
   int PaintRequests(WindowHandle surface) const;
   const gfx::Bitmap* SurfaceBitmap(WindowHandle surface) const;
@@ -70,6 +71,7 @@ class HeadlessWindowSystem final : public WindowSystem {
   void SetText(WindowHandle window, const std::string& text) override;
   std::string GetText(WindowHandle window) const override;
   void SetCursor(WindowHandle window, Cursor cursor) override;
+  void SetToolTip(WindowHandle window, const std::string& text) override;
   void SetBackground(WindowHandle window, std::uint32_t rgb) override;
   void SetControlBorder(WindowHandle control, ControlBorder border) override;
   void SetSelection(WindowHandle edit, int start, int end) override;
@@ -120,6 +122,7 @@ class HeadlessWindowSystem final : public WindowSystem {
     bool captionBar = false;
     ControlBorder controlBorder = ControlBorder::kNone;
     Cursor cursor = Cursor::kArrow;
+    std::string toolTip;
     std::vector<MenuItem> menu;
     std::vector<Accelerator> accelerators;
     WindowHandle lastFocus = kNoWindow;  // top-levels: focus to restore on activation

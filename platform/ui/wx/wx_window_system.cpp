@@ -611,6 +611,17 @@ void WxWindowSystem::SetCursor(WindowHandle window, Cursor cursor) {
     if (ours == cursor) (e->topLevel ? e->client : e->window)->SetCursor(wxCursor(stock));
 }
 
+void WxWindowSystem::SetToolTip(WindowHandle window, const std::string& text) {
+  Entry* e = Find(window);
+  if (!e) return;
+  wxWindow* w = e->topLevel ? e->client : e->window;
+  if (text.empty()) {
+    w->UnsetToolTip();
+  } else {
+    w->SetToolTip(Wx(text));
+  }
+}
+
 void WxWindowSystem::SetBackground(WindowHandle window, std::uint32_t rgb) {
   Entry* e = Find(window);
   if (!e || !e->topLevel) return;

@@ -63,6 +63,7 @@ class WxWindowSystem final : public WindowSystem {
   void SetText(WindowHandle window, const std::string& text) override;
   std::string GetText(WindowHandle window) const override;
   void SetCursor(WindowHandle window, Cursor cursor) override;
+  void SetToolTip(WindowHandle window, const std::string& text) override;
   void SetBackground(WindowHandle window, std::uint32_t rgb) override;
   void SetControlBorder(WindowHandle control, ControlBorder border) override;
   void SetSelection(WindowHandle edit, int start, int end) override;

@@ -294,6 +294,11 @@ constexpr int32_t kTextHeight = 25;
 constexpr int32_t kGetPicture = 26;
 constexpr int32_t kSetPixel = 27;
 constexpr int32_t kDrawRectangle = 28;
+// other controls
+constexpr int32_t kGetClientWidth = 40;
+constexpr int32_t kGetClientHeight = 41;
+constexpr int32_t kComboItemData = 42;
+constexpr int32_t kAppendText = 43;
 }  // namespace command
 
 }  // namespace barvell

@@ -1,0 +1,9 @@
+#include "runtime/controls/component_address.h"
+
+#include "runtime/event_dispatch.h"
+
+namespace barvell::runtime::controls {
+
+void ComponentAddress::RaisePrincipalEvent() const { RaiseEvent(window, component, 0); }
+
+}  // namespace barvell::runtime::controls
