@@ -127,11 +127,10 @@ wxColour FaceBehind(wxWindow* window) {
 // Latin letters are about half as wide as a Chinese character. The monospaced face of the
 // CJK font the project installs comes closest (0.6 em); its proportional face is wider.
 constexpr int kLabelPoints = 9;
-constexpr int kLabelPixels = 12;
 constexpr const char* kLabelFace = "WenQuanYi Micro Hei Mono";
 
 wxFont LabelFont(wxFont font) {
-  wxFont face(wxFontInfo(wxSize(0, kLabelPixels)).FaceName(kLabelFace));
+  wxFont face(wxFontInfo(kLabelPoints).FaceName(kLabelFace));
   if (face.IsOk() && face.GetFaceName().IsSameAs(kLabelFace, false)) return face;
   if (font.GetPointSize() > kLabelPoints) font.SetPointSize(kLabelPoints);
   return font;
