@@ -30,14 +30,9 @@ ComponentObject* Create(const CreateRequest& request) {
   return new ButtonObject(type_id::kButton, handle, request.control_id);
 }
 
-TypeOperation Interface(int32_t operation) {
-  if (operation == type_operation::kCreate) return reinterpret_cast<TypeOperation>(&Create);
-  return nullptr;
-}
-
 }  // namespace
 
 constinit const TypeDescriptor kButtonType =
-    MakeType("按钮", "Button", kRaisesEvents, kProperties, Interface);
+    MakeType("按钮", "Button", kRaisesEvents, kProperties, Operations<&Create>);
 
 }  // namespace barvell::runtime::controls

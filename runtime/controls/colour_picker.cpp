@@ -133,18 +133,10 @@ bool Write(ComponentObject* object, int32_t property, const RawProperty& value) 
   return picker != nullptr && picker->Write(property, uint32_t(value.value));
 }
 
-TypeOperation Interface(int32_t operation) {
-  switch (operation) {
-    case type_operation::kCreate: return reinterpret_cast<TypeOperation>(&Create);
-    case type_operation::kReadProperty: return reinterpret_cast<TypeOperation>(&Read);
-    case type_operation::kWriteProperty: return reinterpret_cast<TypeOperation>(&Write);
-    default: return nullptr;
-  }
-}
-
 }  // namespace
 
 constinit const TypeDescriptor kColorPickerType =
-    MakeType("颜色选择器", "ColorPicker", kRaisesEvents, kProperties, Interface);
+    MakeType("颜色选择器", "ColorPicker", kRaisesEvents, kProperties,
+             Operations<&Create, &Read, &Write>);
 
 }  // namespace barvell::runtime::controls

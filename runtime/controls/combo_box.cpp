@@ -167,15 +167,6 @@ bool Write(ComponentObject* object, int32_t property, const RawProperty& value) 
   return combo != nullptr && combo->Write(property, value);
 }
 
-TypeOperation Interface(int32_t operation) {
-  switch (operation) {
-    case type_operation::kCreate: return reinterpret_cast<TypeOperation>(&Create);
-    case type_operation::kReadProperty: return reinterpret_cast<TypeOperation>(&Read);
-    case type_operation::kWriteProperty: return reinterpret_cast<TypeOperation>(&Write);
-    default: return nullptr;
-  }
-}
-
 }  // namespace
 
 int32_t ComboItemData(ComponentObject* object, int32_t index) {
@@ -184,6 +175,7 @@ int32_t ComboItemData(ComponentObject* object, int32_t index) {
 }
 
 constinit const TypeDescriptor kComboBoxType =
-    MakeType("组合框", "ComboBox", kRaisesEvents, kProperties, Interface);
+    MakeType("组合框", "ComboBox", kRaisesEvents, kProperties,
+             Operations<&Create, &Read, &Write>);
 
 }  // namespace barvell::runtime::controls

@@ -41,14 +41,10 @@ ComponentObject* Create(const CreateRequest& request) {
   return new CommonDialogObject(handle, request.control_id, std::move(*block));
 }
 
-TypeOperation Interface(int32_t operation) {
-  if (operation == type_operation::kCreate) return reinterpret_cast<TypeOperation>(&Create);
-  return nullptr;
-}
-
 }  // namespace
 
 constinit const TypeDescriptor kCommonDlgType = MakeType(
-    "通用对话框", "CommonDlg", kRaisesEvents | type_flag::kNoVisibleWindow, kProperties, Interface);
+    "通用对话框", "CommonDlg", kRaisesEvents | type_flag::kNoVisibleWindow, kProperties,
+    Operations<&Create>);
 
 }  // namespace barvell::runtime::controls

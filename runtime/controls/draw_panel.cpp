@@ -206,18 +206,10 @@ bool Write(ComponentObject* object, int32_t property, const RawProperty& raw) {
   }
 }
 
-TypeOperation Interface(int32_t operation) {
-  switch (operation) {
-    case type_operation::kCreate: return reinterpret_cast<TypeOperation>(&Create);
-    case type_operation::kReadProperty: return reinterpret_cast<TypeOperation>(&Read);
-    case type_operation::kWriteProperty: return reinterpret_cast<TypeOperation>(&Write);
-    default: return nullptr;
-  }
-}
-
 }  // namespace
 
 constinit const TypeDescriptor kDrawPanelType =
-    MakeType("画板", "DrawPanel", kRaisesEvents, kProperties, Interface);
+    MakeType("画板", "DrawPanel", kRaisesEvents, kProperties,
+             Operations<&Create, &Read, &Write>);
 
 }  // namespace barvell::runtime::controls

@@ -102,15 +102,6 @@ bool Write(ComponentObject* object, int32_t property, const RawProperty& value) 
   return true;
 }
 
-TypeOperation Interface(int32_t operation) {
-  switch (operation) {
-    case type_operation::kCreate: return reinterpret_cast<TypeOperation>(&Create);
-    case type_operation::kReadProperty: return reinterpret_cast<TypeOperation>(&Read);
-    case type_operation::kWriteProperty: return reinterpret_cast<TypeOperation>(&Write);
-    default: return nullptr;
-  }
-}
-
 }  // namespace
 
 bool AppendToEditBox(ComponentObject* object, std::string_view gbk) {
@@ -121,6 +112,7 @@ bool AppendToEditBox(ComponentObject* object, std::string_view gbk) {
 }
 
 constinit const TypeDescriptor kEditBoxType =
-    MakeType("编辑框", "EditBox", kRaisesEvents, kProperties, Interface);
+    MakeType("编辑框", "EditBox", kRaisesEvents, kProperties,
+             Operations<&Create, &Read, &Write>);
 
 }  // namespace barvell::runtime::controls

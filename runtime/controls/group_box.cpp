@@ -25,14 +25,9 @@ ComponentObject* Create(const CreateRequest& request) {
   return new ControlObject(type_id::kGroupBox, handle, request.control_id);
 }
 
-TypeOperation Interface(int32_t operation) {
-  if (operation == type_operation::kCreate) return reinterpret_cast<TypeOperation>(&Create);
-  return nullptr;
-}
-
 }  // namespace
 
 constinit const TypeDescriptor kGroupBoxType =
-    MakeType("分组框", "GroupBox", kRaisesEvents, kProperties, Interface);
+    MakeType("分组框", "GroupBox", kRaisesEvents, kProperties, Operations<&Create>);
 
 }  // namespace barvell::runtime::controls

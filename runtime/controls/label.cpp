@@ -63,18 +63,9 @@ bool Write(ComponentObject* object, int32_t property, const RawProperty& value) 
   return true;
 }
 
-TypeOperation Interface(int32_t operation) {
-  switch (operation) {
-    case type_operation::kCreate: return reinterpret_cast<TypeOperation>(&Create);
-    case type_operation::kReadProperty: return reinterpret_cast<TypeOperation>(&Read);
-    case type_operation::kWriteProperty: return reinterpret_cast<TypeOperation>(&Write);
-    default: return nullptr;
-  }
-}
-
 }  // namespace
 
 constinit const TypeDescriptor kLabelType =
-    MakeType("标签", "Label", kRaisesEvents, kProperties, Interface);
+    MakeType("标签", "Label", kRaisesEvents, kProperties, Operations<&Create, &Read, &Write>);
 
 }  // namespace barvell::runtime::controls

@@ -87,14 +87,9 @@ ComponentObject* Create(const CreateRequest& request) {
   return object.release();
 }
 
-TypeOperation Interface(int32_t operation) {
-  if (operation == type_operation::kCreate) return reinterpret_cast<TypeOperation>(&Create);
-  return nullptr;
-}
-
 }  // namespace
 
 constinit const TypeDescriptor kPicBoxType =
-    MakeType("图片框", "PicBox", kRaisesEvents, kProperties, Interface);
+    MakeType("图片框", "PicBox", kRaisesEvents, kProperties, Operations<&Create>);
 
 }  // namespace barvell::runtime::controls

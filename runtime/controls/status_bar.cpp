@@ -22,14 +22,9 @@ ComponentObject* Create(const CreateRequest& request) {
       .release();
 }
 
-TypeOperation Interface(int32_t operation) {
-  if (operation == type_operation::kCreate) return reinterpret_cast<TypeOperation>(&Create);
-  return nullptr;
-}
-
 }  // namespace
 
 constinit const TypeDescriptor kStatusBarType =
-    MakeType("状态条", "StatusBar", kRaisesEvents, kProperties, Interface);
+    MakeType("状态条", "StatusBar", kRaisesEvents, kProperties, Operations<&Create>);
 
 }  // namespace barvell::runtime::controls

@@ -184,18 +184,10 @@ bool Write(ComponentObject* object, int32_t property, const RawProperty& value) 
   return bar != nullptr && bar->Write(property, int32_t(uint32_t(value.value)));
 }
 
-TypeOperation Interface(int32_t operation) {
-  switch (operation) {
-    case type_operation::kCreate: return reinterpret_cast<TypeOperation>(&Create);
-    case type_operation::kReadProperty: return reinterpret_cast<TypeOperation>(&Read);
-    case type_operation::kWriteProperty: return reinterpret_cast<TypeOperation>(&Write);
-    default: return nullptr;
-  }
-}
-
 }  // namespace
 
 constinit const TypeDescriptor kSuperBarType =
-    MakeType("多功能条", "SuperBar", kRaisesEvents, kProperties, Interface);
+    MakeType("多功能条", "SuperBar", kRaisesEvents, kProperties,
+             Operations<&Create, &Read, &Write>);
 
 }  // namespace barvell::runtime::controls

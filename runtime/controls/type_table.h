@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <type_traits>
 
 #include "runtime/type_descriptor.h"
 
@@ -35,6 +36,25 @@ constexpr std::array<PropertyDescriptor, kTotal - kCommonPropertyCount> Property
                                                      n.data_type, 0, 0};
   }
   return table;
+}
+
+// A type's interface function: its create operation and, where the type has them, its
+// property reader and writer, handed out by operation number.
+template <auto kCreate, auto kRead = nullptr, auto kWrite = nullptr>
+TypeOperation Operations(int32_t operation) {
+  auto as_operation = [](auto function) -> TypeOperation {
+    if constexpr (std::is_null_pointer_v<decltype(function)>) {
+      return nullptr;
+    } else {
+      return reinterpret_cast<TypeOperation>(function);
+    }
+  };
+  switch (operation) {
+    case type_operation::kCreate: return as_operation(kCreate);
+    case type_operation::kReadProperty: return as_operation(kRead);
+    case type_operation::kWriteProperty: return as_operation(kWrite);
+    default: return nullptr;
+  }
 }
 
 template <size_t N>

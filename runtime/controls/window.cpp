@@ -14,16 +14,10 @@ constexpr auto kProperties = PropertyTable<32>({
     {31, "标题", "Caption", data_type::kText},
 });
 
-TypeOperation Interface(int32_t operation) {
-  if (operation == type_operation::kCreate) {
-    return reinterpret_cast<TypeOperation>(&CreateWindowComponent);
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 constinit const TypeDescriptor kWindowType =
-    MakeType("窗口", "Window", kRaisesEvents, kProperties, Interface);
+    MakeType("窗口", "Window", kRaisesEvents, kProperties,
+             Operations<&CreateWindowComponent>);
 
 }  // namespace barvell::runtime::controls
