@@ -32,11 +32,7 @@ class Controls : public testing::LoaderProgram {
  protected:
   // One window holding the given controls (ids 0x16010002 upwards in the order given).
   void LoadWith(std::vector<runtime::ComponentSource> controls) {
-    runtime::WindowSource window;
-    window.id = kMainWindow;
-    window.components.push_back(testing::WindowComponent(0x06010000, {}));
-    for (auto& c : controls) window.components.push_back(std::move(c));
-    StartWith({window});
+    StartWithControls(std::move(controls));
     ASSERT_TRUE(Load(kMainWindow));
   }
   ui::WindowHandle H(ComponentId id) { return HandleOf(kMainWindow, id); }

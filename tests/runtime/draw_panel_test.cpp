@@ -49,12 +49,10 @@ class DrawPanel : public testing::LoaderProgram {
  protected:
   void LoadPanels(DrawPanelBlock panel, runtime::ComponentGeometry rect = {0, 0, 100, 50},
                   DrawPanelBlock other = DrawPanelBlock{}) {
-    runtime::WindowSource window;
-    window.id = kMainWindow;
-    window.components.push_back(testing::WindowComponent(0x06010000, {}));
-    window.components.push_back(Control(kPanel, type_id::kDrawPanel, rect, panel));
-    window.components.push_back(Control(kOther, type_id::kDrawPanel, {0, 60, 40, 30}, other));
-    StartWith({window});
+    std::vector<runtime::ComponentSource> panels;
+    panels.push_back(Control(kPanel, type_id::kDrawPanel, rect, panel));
+    panels.push_back(Control(kOther, type_id::kDrawPanel, {0, 60, 40, 30}, other));
+    StartWithControls(std::move(panels));
     ASSERT_TRUE(Load(kMainWindow));
   }
 

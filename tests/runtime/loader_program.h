@@ -81,6 +81,9 @@ class LoaderProgram : public ::testing::Test {
     Start(area_);
   }
 
+  // One window 0x52010001 holding the given controls after its window component.
+  void StartWithControls(std::vector<runtime::ComponentSource> controls);
+
   void Start(std::span<const uint8_t> area) {
     g_loader_calls.clear();
     runtime::SetWindowSystem(&ui_);
@@ -132,6 +135,14 @@ inline runtime::ComponentSource WindowComponent(ComponentId id, runtime::control
   c.record.events = std::move(events);
   c.property_block = runtime::controls::EncodeBlock(std::move(block));
   return c;
+}
+
+inline void LoaderProgram::StartWithControls(std::vector<runtime::ComponentSource> controls) {
+  runtime::WindowSource window;
+  window.id = kMainWindow;
+  window.components.push_back(WindowComponent(0x06010000, {}));
+  for (auto& c : controls) window.components.push_back(std::move(c));
+  StartWith({window});
 }
 
 template <typename Block>

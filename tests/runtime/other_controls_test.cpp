@@ -45,11 +45,7 @@ runtime::ComponentSource Bound(ComponentId id, TypeId type, runtime::ComponentGe
 class OtherControls : public testing::LoaderProgram {
  protected:
   void LoadWith(std::vector<runtime::ComponentSource> controls) {
-    runtime::WindowSource window;
-    window.id = kMainWindow;
-    window.components.push_back(testing::WindowComponent(0x06010000, {}));
-    for (auto& c : controls) window.components.push_back(std::move(c));
-    StartWith({window});
+    StartWithControls(std::move(controls));
     runtime::InstallEventSink();
     ASSERT_TRUE(Load(kMainWindow));
     g_loader_calls.clear();

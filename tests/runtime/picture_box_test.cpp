@@ -34,11 +34,9 @@ class PictureBox : public testing::LoaderProgram {
     block.back_colour = 0x00FFFFFF;
     block.picture_mode = mode;
     block.picture = std::move(picture);
-    runtime::WindowSource window;
-    window.id = kMainWindow;
-    window.components.push_back(testing::WindowComponent(0x06010000, {}));
-    window.components.push_back(Control(0x16010002, type_id::kPictureBox, {4, 4, 10, 8}, block));
-    StartWith({window});
+    std::vector<runtime::ComponentSource> box;
+    box.push_back(Control(0x16010002, type_id::kPictureBox, {4, 4, 10, 8}, block));
+    StartWithControls(std::move(box));
     EXPECT_TRUE(Load(kMainWindow));
     const gfx::Bitmap* bitmap = ui_.SurfaceBitmap(HandleOf(kMainWindow, 0x16010002));
     EXPECT_NE(bitmap, nullptr);
