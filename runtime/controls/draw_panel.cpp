@@ -2,6 +2,7 @@
 // template's property block, and the property reader and writer; the drawing itself is in
 // draw_panel_object.cpp and the commands in commands/draw_panel_commands.cpp.
 #include <memory>
+#include <utility>
 
 #include "runtime/controls/border_style.h"
 #include "runtime/controls/control_types.h"
@@ -65,30 +66,22 @@ constexpr uint32_t kMaxDrawMode = 15;
 constexpr uint32_t kMaxPenWidth = 32767;
 constexpr uint32_t kMaxBrushStyle = 55;
 
-DrawPanelProperties FromBlock(const DrawPanelBlock& b) {
-  DrawPanelProperties p;
-  p.border_style = ClampProperty(b.border_style, kMaxBorderStyle);
-  p.back_colour = b.back_colour;
-  p.back_picture = b.back_picture;
-  p.back_picture_mode = ClampProperty(b.back_picture_mode, kMaxPictureMode);
-  p.auto_redraw = b.auto_redraw != 0;
-  p.coordinate_unit = ClampProperty(b.coordinate_unit, kMaxCoordinateUnit);
-  p.pen_style = ClampProperty(b.pen_style, kMaxPenStyle);
-  p.draw_mode = ClampProperty(b.draw_mode, kMaxDrawMode);
-  p.pen_width = ClampProperty(b.pen_width, kMaxPenWidth);
-  p.pen_colour = b.pen_colour;
-  p.brush_style = ClampProperty(b.brush_style, kMaxBrushStyle);
-  p.brush_colour = b.brush_colour;
-  p.text_colour = b.text_colour;
-  p.text_back_colour = b.text_back_colour;
-  p.font = b.font;
+DrawPanelProperties FromBlock(DrawPanelBlock p) {
+  p.border_style = ClampProperty(p.border_style, kMaxBorderStyle);
+  p.back_picture_mode = ClampProperty(p.back_picture_mode, kMaxPictureMode);
+  p.auto_redraw = p.auto_redraw != 0;
+  p.coordinate_unit = ClampProperty(p.coordinate_unit, kMaxCoordinateUnit);
+  p.pen_style = ClampProperty(p.pen_style, kMaxPenStyle);
+  p.draw_mode = ClampProperty(p.draw_mode, kMaxDrawMode);
+  p.pen_width = ClampProperty(p.pen_width, kMaxPenWidth);
+  p.brush_style = ClampProperty(p.brush_style, kMaxBrushStyle);
   return p;
 }
 
 ComponentObject* Create(const CreateRequest& request) {
   std::optional<DrawPanelBlock> block = DecodeBlock<DrawPanelBlock>(request.property_block);
   if (!block) return nullptr;
-  DrawPanelProperties properties = FromBlock(*block);
+  DrawPanelProperties properties = FromBlock(std::move(*block));
   ui::ControlParams params = ParamsFor(request, ui::ControlKind::kSurface);
   params.border = BorderFromStyle(properties.border_style);
   ui::WindowHandle handle = Ui().CreateControl(params);

@@ -15,24 +15,9 @@
 
 namespace barvell::runtime::controls {
 
-// Property values as the program reads and writes them (clamped where they have bounds).
-struct DrawPanelProperties {
-  uint32_t border_style = 0;
-  uint32_t back_colour = kDefaultColour;
-  std::vector<uint8_t> back_picture;
-  uint32_t back_picture_mode = 1;
-  bool auto_redraw = false;
-  uint32_t coordinate_unit = 0;
-  uint32_t pen_style = 1;
-  uint32_t draw_mode = 12;
-  uint32_t pen_width = 0;
-  uint32_t pen_colour = 0;
-  uint32_t brush_style = 1;
-  uint32_t brush_colour = 0x00FFFFFF;
-  uint32_t text_colour = 0;
-  uint32_t text_back_colour = kDefaultColour;
-  std::vector<uint8_t> font;  // the 60-byte description, or nothing (the default GUI font)
-};
+// Property values as the program reads and writes them: the template's block, clamped
+// where a property has bounds, with AutoRedraw kept as 0 or 1.
+using DrawPanelProperties = DrawPanelBlock;
 
 // The clamped value of a bounded property.
 uint32_t ClampProperty(uint32_t value, uint32_t maximum);
