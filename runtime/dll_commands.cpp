@@ -60,6 +60,19 @@ platform::ModuleHandle LoadNamedDll(const std::string& file) {
   FatalError(message.c_str());
 }
 
+// Keeps the module and the export's address when the module has the export; otherwise
+// the module is freed again. Null when there is no module or no export.
+void* BindFrom(DllCommandState& dll, platform::ModuleHandle module) {
+  if (module == nullptr) return nullptr;
+  if (void* address = FindExport(module, dll.export_name)) {
+    dll.address = address;
+    dll.module = module;
+    return address;
+  }
+  platform::FreeLibrary(module);
+  return nullptr;
+}
+
 }  // namespace
 
 void* BindDllCommand(int32_t number) {
@@ -72,26 +85,10 @@ void* BindDllCommand(int32_t number) {
 
   if (dll.file.empty()) {
     for (const char* system_dll : kSystemDlls) {
-      platform::ModuleHandle module = platform::LoadLibrary(system_dll);
-      if (module == nullptr) continue;
-      if (void* address = FindExport(module, dll.export_name)) {
-        dll.address = address;
-        dll.module = module;
-        return address;
-      }
-      platform::FreeLibrary(module);
+      if (void* address = BindFrom(dll, platform::LoadLibrary(system_dll))) return address;
     }
-    ExportNotFound(dll);
-  }
-
-  platform::ModuleHandle module = LoadNamedDll(dll.file);
-  if (module != nullptr) {
-    if (void* address = FindExport(module, dll.export_name)) {
-      dll.address = address;
-      dll.module = module;
-      return address;
-    }
-    platform::FreeLibrary(module);
+  } else if (void* address = BindFrom(dll, LoadNamedDll(dll.file))) {
+    return address;
   }
   ExportNotFound(dll);
 }
