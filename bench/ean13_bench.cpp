@@ -7,8 +7,8 @@
 #include "ean13.h"
 #include "kernel.h"
 #include "program_globals.h"
-#include "runtime/kernel_entries.h"
-#include "runtime/runtime_state.h"
+#include "runtime/call/kernel_entries.h"
+#include "runtime/call/runtime_state.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "app/program.h"
 #include "platform/ui/headless/headless_window_system.h"
-#include "runtime/run_program.h"
+#include "runtime/loop/run_program.h"
 
 #if BARVELL_DESKTOP
 #include "platform/ui/desktop.h"

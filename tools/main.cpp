@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/template_area.h"
+#include "runtime/templates/template_area.h"
 #include "tools/handler_names.h"
 #include "tools/template_compiler.h"
 #include "tools/template_dump.h"

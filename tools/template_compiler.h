@@ -30,7 +30,7 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/template_area.h"
+#include "runtime/templates/template_area.h"
 #include "tools/handler_names.h"
 
 namespace barvell::tools {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/template_area.h"
+#include "runtime/templates/template_area.h"
 #include "tools/handler_names.h"
 
 namespace barvell::tools {

@@ -7,8 +7,8 @@
 #include "runtime/controls/combo_box.h"
 #include "runtime/controls/control_object.h"
 #include "runtime/controls/edit_box.h"
-#include "runtime/service_callback.h"
-#include "runtime/window_system.h"
+#include "runtime/call/service_callback.h"
+#include "runtime/windows/ui_backend.h"
 
 namespace barvell::runtime {
 

@@ -3,7 +3,7 @@
 #include <iterator>
 
 #include "barvell/call_interface.h"
-#include "runtime/command_library.h"
+#include "runtime/call/command_library.h"
 #include "runtime/commands/control_commands.h"
 #include "runtime/commands/draw_panel_commands.h"
 #include "runtime/commands/text_library.h"

@@ -13,8 +13,8 @@
 #include "platform/text/gbk.h"
 #include "runtime/commands/text_commands.h"
 #include "runtime/controls/draw_panel_object.h"
-#include "runtime/heap.h"
-#include "runtime/service_callback.h"
+#include "runtime/call/heap.h"
+#include "runtime/call/service_callback.h"
 
 namespace barvell::runtime {
 

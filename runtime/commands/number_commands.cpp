@@ -5,7 +5,7 @@
 #include "runtime/commands/date_time_text.h"
 #include "runtime/commands/number_text.h"
 #include "runtime/commands/text_commands.h"
-#include "runtime/error_report.h"
+#include "runtime/call/error_report.h"
 
 namespace barvell::runtime {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "runtime/commands/text_commands.h"
-#include "runtime/error_report.h"
-#include "runtime/heap.h"
+#include "runtime/call/error_report.h"
+#include "runtime/call/heap.h"
 
 namespace barvell::runtime {
 

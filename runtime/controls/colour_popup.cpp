@@ -8,7 +8,7 @@
 #include "platform/ui/keys.h"
 #include "runtime/controls/colours.h"
 #include "runtime/controls/preset_colours.h"
-#include "runtime/window_system.h"
+#include "runtime/windows/ui_backend.h"
 
 namespace barvell::runtime::controls {
 

@@ -1,6 +1,6 @@
 #include "runtime/controls/colours.h"
 
-#include "runtime/window_system.h"
+#include "runtime/windows/ui_backend.h"
 
 namespace barvell::runtime::controls {
 

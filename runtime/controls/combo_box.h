@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "runtime/component_view.h"
+#include "runtime/templates/component_view.h"
 
 namespace barvell::runtime::controls {
 

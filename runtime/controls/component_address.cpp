@@ -1,6 +1,6 @@
 #include "runtime/controls/component_address.h"
 
-#include "runtime/event_dispatch.h"
+#include "runtime/events/event_dispatch.h"
 
 namespace barvell::runtime::controls {
 

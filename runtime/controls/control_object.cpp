@@ -1,7 +1,7 @@
 #include "runtime/controls/control_object.h"
 
 #include "runtime/controls/cursor_data.h"
-#include "runtime/window_system.h"
+#include "runtime/windows/ui_backend.h"
 
 namespace barvell::runtime::controls {
 

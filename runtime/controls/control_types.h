@@ -1,7 +1,7 @@
 // The runtime's own component types, each defined in its own file.
 #pragma once
 
-#include "runtime/type_descriptor.h"
+#include "runtime/call/type_descriptor.h"
 
 namespace barvell::runtime::controls {
 

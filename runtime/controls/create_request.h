@@ -6,7 +6,7 @@
 
 #include "barvell/call_interface.h"
 #include "platform/ui/window_handle.h"
-#include "runtime/component_view.h"
+#include "runtime/templates/component_view.h"
 
 namespace barvell::runtime::controls {
 

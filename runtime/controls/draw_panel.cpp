@@ -10,7 +10,7 @@
 #include "runtime/controls/native_control.h"
 #include "runtime/controls/property_blocks.h"
 #include "runtime/controls/type_table.h"
-#include "runtime/window_system.h"
+#include "runtime/windows/ui_backend.h"
 
 namespace barvell::runtime::controls {
 

@@ -11,8 +11,8 @@
 #include "runtime/controls/border_style.h"
 #include "runtime/controls/colours.h"
 #include "runtime/controls/draw_panel_patterns.h"
-#include "runtime/font_description.h"
-#include "runtime/window_system.h"
+#include "runtime/call/font_description.h"
+#include "runtime/windows/ui_backend.h"
 
 namespace barvell::runtime::controls {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "runtime/window_system.h"
+#include "runtime/windows/ui_backend.h"
 
 namespace barvell::runtime::controls {
 

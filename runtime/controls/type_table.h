@@ -8,7 +8,7 @@
 #include <initializer_list>
 #include <type_traits>
 
-#include "runtime/type_descriptor.h"
+#include "runtime/call/type_descriptor.h"
 
 namespace barvell::runtime::controls {
 

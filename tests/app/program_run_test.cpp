@@ -9,10 +9,10 @@
 #include "platform/ui/keys.h"
 #include "program.h"
 #include "program_globals.h"
-#include "runtime/component_records.h"
-#include "runtime/run_program.h"
-#include "runtime/window_loader.h"
-#include "runtime/window_system.h"
+#include "runtime/templates/component_records.h"
+#include "runtime/loop/run_program.h"
+#include "runtime/windows/window_loader.h"
+#include "runtime/windows/ui_backend.h"
 
 namespace barvell::app {
 namespace {

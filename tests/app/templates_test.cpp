@@ -15,8 +15,8 @@
 
 #include "handler_table.h"
 #include "runtime/controls/property_blocks.h"
-#include "runtime/template_area.h"
-#include "runtime/window_registry.h"
+#include "runtime/templates/template_area.h"
+#include "runtime/templates/window_registry.h"
 #include "template_area.h"
 
 namespace barvell {

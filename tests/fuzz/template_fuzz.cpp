@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "runtime/controls/property_blocks.h"
-#include "runtime/template_area.h"
+#include "runtime/templates/template_area.h"
 
 namespace {
 

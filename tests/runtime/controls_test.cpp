@@ -6,8 +6,8 @@
 #include "platform/ui/keys.h"
 #include "runtime/controls/control_object.h"
 #include "runtime/controls/cursor_data.h"
-#include "runtime/library_calls.h"
-#include "runtime/properties.h"
+#include "runtime/call/library_calls.h"
+#include "runtime/call/properties.h"
 
 namespace barvell {
 namespace {

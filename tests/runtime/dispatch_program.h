@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "barvell/call_interface.h"
-#include "runtime/command_library.h"
-#include "runtime/component_records.h"
-#include "runtime/event_dispatch.h"
-#include "runtime/kernel_entries.h"
-#include "runtime/runtime_state.h"
-#include "runtime/template_area.h"
+#include "runtime/call/command_library.h"
+#include "runtime/templates/component_records.h"
+#include "runtime/events/event_dispatch.h"
+#include "runtime/call/kernel_entries.h"
+#include "runtime/call/runtime_state.h"
+#include "runtime/templates/template_area.h"
 
 namespace barvell::testing {
 

@@ -6,7 +6,7 @@
 
 #include "child_process.h"
 #include "dispatch_program.h"
-#include "runtime/service_callback.h"
+#include "runtime/call/service_callback.h"
 
 namespace barvell::testing {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "child_process.h"
 #include "platform/kernel/dynamic_library.h"
-#include "runtime/runtime_state.h"
+#include "runtime/call/runtime_state.h"
 #include "test_program.h"
 
 namespace barvell {

@@ -10,10 +10,10 @@
 #include "loader_program.h"
 #include "platform/gfx/bmp_file.h"
 #include "runtime/controls/draw_panel_object.h"
-#include "runtime/heap.h"
-#include "runtime/library_calls.h"
-#include "runtime/loader_hooks.h"
-#include "runtime/properties.h"
+#include "runtime/call/heap.h"
+#include "runtime/call/library_calls.h"
+#include "runtime/templates/loader_hooks.h"
+#include "runtime/call/properties.h"
 
 namespace barvell {
 namespace {

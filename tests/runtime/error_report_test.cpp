@@ -5,8 +5,8 @@
 
 #include "child_process.h"
 #include "fake_components.h"
-#include "runtime/error_report.h"
-#include "runtime/runtime_state.h"
+#include "runtime/call/error_report.h"
+#include "runtime/call/runtime_state.h"
 #include "test_program.h"
 
 namespace barvell {

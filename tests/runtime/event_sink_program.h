@@ -11,9 +11,9 @@
 #include "dispatch_program.h"
 #include "platform/ui/headless/headless_window_system.h"
 #include "runtime/controls/property_blocks.h"
-#include "runtime/run_program.h"
-#include "runtime/window_loader.h"
-#include "runtime/window_system.h"
+#include "runtime/loop/run_program.h"
+#include "runtime/windows/window_loader.h"
+#include "runtime/windows/ui_backend.h"
 
 namespace barvell::testing {
 

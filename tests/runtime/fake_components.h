@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "runtime/component_view.h"
-#include "runtime/loader_hooks.h"
+#include "runtime/templates/component_view.h"
+#include "runtime/templates/loader_hooks.h"
 
 namespace barvell::testing {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "child_process.h"
-#include "runtime/heap.h"
+#include "runtime/call/heap.h"
 #include "test_program.h"
 
 namespace barvell {

@@ -12,11 +12,11 @@
 #include "child_process.h"
 #include "fake_components.h"
 #include "platform/kernel/process.h"
-#include "runtime/command_library.h"
-#include "runtime/heap.h"
-#include "runtime/runtime_state.h"
-#include "runtime/service_callback.h"
-#include "runtime/shutdown.h"
+#include "runtime/call/command_library.h"
+#include "runtime/call/heap.h"
+#include "runtime/call/runtime_state.h"
+#include "runtime/call/service_callback.h"
+#include "runtime/loop/shutdown.h"
 #include "test_program.h"
 
 namespace barvell {

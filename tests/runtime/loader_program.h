@@ -14,14 +14,14 @@
 #include "barvell/call_interface.h"
 #include "platform/text/gbk.h"
 #include "platform/ui/headless/headless_window_system.h"
-#include "runtime/component_records.h"
+#include "runtime/templates/component_records.h"
 #include "runtime/controls/property_blocks.h"
-#include "runtime/event_dispatch.h"
-#include "runtime/kernel_entries.h"
-#include "runtime/runtime_state.h"
-#include "runtime/template_area.h"
-#include "runtime/window_loader.h"
-#include "runtime/window_system.h"
+#include "runtime/events/event_dispatch.h"
+#include "runtime/call/kernel_entries.h"
+#include "runtime/call/runtime_state.h"
+#include "runtime/templates/template_area.h"
+#include "runtime/windows/window_loader.h"
+#include "runtime/windows/ui_backend.h"
 #include "app/template_area.h"  // the program's compiled templates
 
 namespace barvell::testing {

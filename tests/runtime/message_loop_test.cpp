@@ -7,9 +7,9 @@
 #include "event_sink_program.h"
 #include "platform/kernel/message_box.h"
 #include "platform/kernel/process.h"
-#include "runtime/error_report.h"
-#include "runtime/message_loop.h"
-#include "runtime/runtime_state.h"
+#include "runtime/call/error_report.h"
+#include "runtime/loop/message_loop.h"
+#include "runtime/call/runtime_state.h"
 
 namespace barvell::testing {
 namespace {

@@ -10,10 +10,10 @@
 #include "platform/ui/keys.h"
 #include "runtime/controls/colour_popup.h"
 #include "runtime/controls/preset_colours.h"
-#include "runtime/event_sink.h"
-#include "runtime/heap.h"
-#include "runtime/kernel_entries.h"
-#include "runtime/properties.h"
+#include "runtime/events/event_sink.h"
+#include "runtime/call/heap.h"
+#include "runtime/call/kernel_entries.h"
+#include "runtime/call/properties.h"
 
 namespace barvell {
 namespace {

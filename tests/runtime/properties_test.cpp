@@ -5,10 +5,10 @@
 
 #include "child_process.h"
 #include "fake_components.h"
-#include "runtime/font_description.h"
-#include "runtime/heap.h"
-#include "runtime/properties.h"
-#include "runtime/type_descriptor.h"
+#include "runtime/call/font_description.h"
+#include "runtime/call/heap.h"
+#include "runtime/call/properties.h"
+#include "runtime/call/type_descriptor.h"
 #include "test_program.h"
 
 namespace barvell {

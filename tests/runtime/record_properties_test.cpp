@@ -4,9 +4,9 @@
 
 #include "child_process.h"
 #include "fake_components.h"
-#include "runtime/component_records.h"
-#include "runtime/error_report.h"
-#include "runtime/template_area.h"
+#include "runtime/templates/component_records.h"
+#include "runtime/call/error_report.h"
+#include "runtime/templates/template_area.h"
 #include "test_program.h"
 
 namespace barvell {

@@ -1,5 +1,5 @@
 // The template area parser: every field read back, every malformation refused.
-#include "runtime/template_area.h"
+#include "runtime/templates/template_area.h"
 
 #include <gtest/gtest.h>
 

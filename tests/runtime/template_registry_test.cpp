@@ -1,6 +1,6 @@
 // The window registry: lookups, the menu run, handler relocation, and the fatal error of a
 // malformed area.
-#include "runtime/window_registry.h"
+#include "runtime/templates/window_registry.h"
 
 #include <gtest/gtest.h>
 

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "barvell/call_interface.h"
-#include "runtime/command_library.h"
-#include "runtime/kernel_entries.h"
-#include "runtime/loader_hooks.h"
-#include "runtime/runtime_state.h"
+#include "runtime/call/command_library.h"
+#include "runtime/call/kernel_entries.h"
+#include "runtime/templates/loader_hooks.h"
+#include "runtime/call/runtime_state.h"
 
 namespace barvell::testing {
 

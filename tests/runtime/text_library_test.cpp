@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/heap.h"
+#include "runtime/call/heap.h"
 
 // The error report reaches stderr in UTF-8, whatever the compile charset.
 #define Utf8(text) reinterpret_cast<const char*>(u8##text)

@@ -8,11 +8,11 @@
 
 #include "loader_program.h"
 #include "platform/ui/keys.h"
-#include "runtime/close_handling.h"
-#include "runtime/event_sink.h"
+#include "runtime/windows/close_handling.h"
+#include "runtime/events/event_sink.h"
 #include "runtime/controls/control_object.h"
-#include "runtime/menu_bar.h"
-#include "runtime/service_callback.h"
+#include "runtime/windows/menu_bar.h"
+#include "runtime/call/service_callback.h"
 
 namespace barvell {
 namespace {

@@ -299,7 +299,121 @@ constexpr int32_t kGetClientWidth = 40;
 constexpr int32_t kGetClientHeight = 41;
 constexpr int32_t kComboItemData = 42;
 constexpr int32_t kAppendText = 43;
+// configuration items, files and dialogs
+constexpr int32_t kGetRunDirectory = 60;
+constexpr int32_t kReadConfigItem = 61;
+constexpr int32_t kWriteConfigItem = 62;
+constexpr int32_t kFileExists = 63;
+constexpr int32_t kWriteToFile = 64;
+constexpr int32_t kGetSpecialFolder = 65;  // code 11: the temporary directory, with its separator
+constexpr int32_t kShowMessageBox = 66;
+constexpr int32_t kOpenDialog = 67;
+constexpr int32_t kBrowseForFolder = 68;
+constexpr int32_t kLoadWindow = 69;
+constexpr int32_t kDoEvents = 70;
+constexpr int32_t kOpenWithShell = 71;  // the shell's "open" verb: a web page or a file
 }  // namespace command
+
+// Event numbers: those of the window component, those common to every control, and the
+// principal event 0 of each control type (what the control is for).
+namespace event {
+// window component
+constexpr int32_t kCreated = 0;
+constexpr int32_t kMayClose = 1;
+constexpr int32_t kDestroying = 2;
+constexpr int32_t kMoved = 3;
+constexpr int32_t kSized = 4;
+constexpr int32_t kIdle = 7;
+constexpr int32_t kTrayIcon = 9;
+constexpr int32_t kShown = 10;
+constexpr int32_t kHidden = 11;
+constexpr int32_t kCloseRequested = 12;
+// every control (and the window)
+constexpr int32_t kLeftDown = -1;
+constexpr int32_t kLeftUp = -2;
+constexpr int32_t kDoubleClick = -3;
+constexpr int32_t kRightDown = -4;
+constexpr int32_t kRightUp = -5;
+constexpr int32_t kMouseMove = -6;
+constexpr int32_t kGotFocus = -7;
+constexpr int32_t kLostFocus = -8;
+constexpr int32_t kKeyDown = -9;
+constexpr int32_t kKeyUp = -10;
+constexpr int32_t kCharacter = -11;
+constexpr int32_t kWheel = -12;
+// principal events of the control types
+constexpr int32_t kClicked = 0;          // button, menu item
+constexpr int32_t kContentChanged = 0;   // edit box
+constexpr int32_t kSelectionChanged = 0; // combo box
+constexpr int32_t kColourChanged = 0;    // colour picker
+constexpr int32_t kPositionChanged = 0;  // multi-function bar
+}  // namespace event
+
+// Property numbers as ReadProperty / WriteProperty take them: 0 to 7 shared by every
+// component, 8 onwards those of the component's type.
+namespace property {
+constexpr int32_t kLeft = 0;
+constexpr int32_t kTop = 1;
+constexpr int32_t kWidth = 2;
+constexpr int32_t kHeight = 3;
+constexpr int32_t kTag = 4;
+constexpr int32_t kVisible = 5;
+constexpr int32_t kDisabled = 6;
+constexpr int32_t kMousePointer = 7;
+// menu item
+constexpr int32_t kMenuCaption = 0;
+constexpr int32_t kMenuChecked = 1;
+constexpr int32_t kMenuDisabled = 2;
+constexpr int32_t kMenuVisible = 3;
+// EditBox
+constexpr int32_t kEditContent = 8;
+// Label
+constexpr int32_t kLabelCaption = 8;
+// ComboBox
+constexpr int32_t kComboStyle = 8;
+constexpr int32_t kComboContent = 9;
+constexpr int32_t kCurrentSelection = 19;
+constexpr int32_t kComboItems = 20;
+// ColorPicker
+constexpr int32_t kColour = 8;
+constexpr int32_t kAllowTransparent = 9;
+// DrawPanel
+constexpr int32_t kBorderStyle = 8;
+constexpr int32_t kBackColour = 9;
+constexpr int32_t kBackPicture = 10;
+constexpr int32_t kBackPictureMode = 11;
+constexpr int32_t kAutoRedraw = 12;
+constexpr int32_t kCoordinateUnit = 13;
+constexpr int32_t kPenStyle = 14;
+constexpr int32_t kDrawMode = 15;
+constexpr int32_t kPenWidth = 16;
+constexpr int32_t kPenColour = 17;
+constexpr int32_t kBrushStyle = 18;
+constexpr int32_t kBrushColour = 19;
+constexpr int32_t kTextColour = 20;
+constexpr int32_t kTextBackColour = 21;
+constexpr int32_t kFont = 22;  // element 5: size in points
+constexpr int32_t kClientWidth = 23;
+constexpr int32_t kClientHeight = 24;
+// CommonDlg
+constexpr int32_t kDialogKind = 8;
+constexpr int32_t kDialogTitle = 9;
+constexpr int32_t kFileName = 10;
+constexpr int32_t kFilter = 11;
+constexpr int32_t kFilterIndex = 12;
+constexpr int32_t kInitialDirectory = 13;
+constexpr int32_t kDefaultExtension = 14;
+constexpr int32_t kCreatePrompt = 15;
+constexpr int32_t kFileMustExist = 16;
+constexpr int32_t kOverwritePrompt = 17;
+constexpr int32_t kPathMustExist = 18;
+constexpr int32_t kKeepCurrentDirectory = 19;
+// SuperBar
+constexpr int32_t kBarOrientation = 9;
+constexpr int32_t kBarMinimum = 15;
+constexpr int32_t kBarMaximum = 16;
+constexpr int32_t kBarPosition = 17;
+}  // namespace property
 
 }  // namespace barvell
 

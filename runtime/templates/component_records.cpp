@@ -1,0 +1,104 @@
+#include "runtime/templates/component_records.h"
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <utility>
+
+namespace barvell::runtime {
+
+namespace {
+
+struct RegistryState {
+  std::optional<WindowRegistry> registry;
+  // Views are made on first use and live as long as the registry.
+  std::map<std::pair<WindowId, size_t>, std::unique_ptr<RecordView>> views;
+};
+
+RegistryState& Registry() {
+  static RegistryState state;
+  return state;
+}
+
+void BuildRegistry(const ProgramDescriptor& program) {
+  auto* area = static_cast<const uint8_t*>(program.template_start);
+  std::span<const uint8_t> bytes =
+      area != nullptr ? std::span(area, program.template_size) : std::span<const uint8_t>();
+  std::span<const HandlerEntry> code_base =
+      program.code_base != nullptr ? std::span(program.code_base, program.handler_count)
+                                   : std::span<const HandlerEntry>();
+  Registry().views.clear();
+  Registry().registry.reset();
+  Registry().registry.emplace(WindowRegistry::BuildOrFail(bytes, code_base));
+}
+
+ComponentView* FindRecord(WindowId window_id, ComponentId component) {
+  WindowRegistry* registry = TemplateRegistry();
+  Window* window = registry != nullptr ? registry->Find(window_id) : nullptr;
+  if (window == nullptr) return nullptr;
+  // Component 0 is the window component, the first record.
+  std::optional<size_t> index = component == 0 ? std::optional<size_t>(0)
+                                               : window->FindComponent(component);
+  if (!index || *index >= window->ComponentCount()) return nullptr;
+  auto& view = Registry().views[{window_id, *index}];
+  if (!view) view = std::make_unique<RecordView>(*window, *index);
+  return view.get();
+}
+
+}  // namespace
+
+ComponentRecord& RecordView::Record() const {
+  // The registry's window owns its template copy, which is not const: the record may be
+  // changed through it.
+  return const_cast<ComponentRecord&>(window_->Component(index_));
+}
+
+ComponentObject* RecordView::Object() const {
+  if (index_ >= window_->slots.size()) return nullptr;
+  return static_cast<ComponentObject*>(window_->slots[index_].object);
+}
+
+uint32_t RecordView::Flags() const {
+  return Record().is_menu_item ? Record().menu_flags : Record().flags;
+}
+
+void RecordView::SetFlags(uint32_t flags) {
+  (Record().is_menu_item ? Record().menu_flags : Record().flags) = flags;
+}
+
+ComponentGeometry RecordView::TemplateGeometry() const {
+  const ComponentRecord& r = Record();
+  return {r.left, r.top, r.width, r.height};
+}
+
+void RecordView::SetTemplateGeometry(const ComponentGeometry& g) {
+  ComponentRecord& r = Record();
+  r.left = g.left;
+  r.top = g.top;
+  r.width = g.width;
+  r.height = g.height;
+}
+
+void RecordView::SetCursorData(std::span<const uint8_t> data) {
+  Record().cursor.assign(data.begin(), data.end());
+}
+
+void RecordView::MenuChanged() {
+  if (Loader().menu_changed) Loader().menu_changed(window_->Id());
+}
+
+void UseTemplateRegistry(LoaderHooks others) {
+  others.load_templates = BuildRegistry;
+  others.registry = [] { return static_cast<void*>(TemplateRegistry()); };
+  others.window_exists = [](WindowId id) {
+    return TemplateRegistry() != nullptr && TemplateRegistry()->Find(id) != nullptr;
+  };
+  others.find_component = FindRecord;
+  SetLoaderHooks(std::move(others));
+}
+
+WindowRegistry* TemplateRegistry() {
+  return Registry().registry ? &*Registry().registry : nullptr;
+}
+
+}  // namespace barvell::runtime

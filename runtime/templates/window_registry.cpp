@@ -1,0 +1,108 @@
+#include "runtime/templates/window_registry.h"
+
+#include "runtime/call/error_report.h"
+
+namespace barvell::runtime {
+
+constexpr const char* kMalformedArea = "载入窗口模板数据段出错!";
+
+Window::Window(WindowTemplate t) : slots(t.components.size()), template_(std::move(t)) {}
+
+std::optional<size_t> Window::FindComponent(ComponentId id) const {
+  const auto& components = template_.components;
+  for (size_t i = 0; i < components.size(); ++i) {
+    if (components[i].id == id) return i;
+  }
+  return std::nullopt;
+}
+
+const ComponentRecord* Window::ComponentById(ComponentId id) const {
+  std::optional<size_t> index = FindComponent(id);
+  return index ? &template_.components[*index] : nullptr;
+}
+
+MenuRun Window::Menu() const {
+  const auto& components = template_.components;
+  MenuRun run;
+  size_t i = 0;
+  while (i < components.size() && !components[i].is_menu_item) ++i;
+  run.first = i;
+  while (i < components.size() && components[i].is_menu_item) ++i;
+  run.count = i - run.first;
+  return run;
+}
+
+const HandlerEntry* Window::EventHandler(size_t index, int32_t event) const {
+  const auto& events = template_.components.at(index).events;
+  for (size_t i = 0; i < events.size(); ++i) {
+    if (events[i].event == event) return event_handlers_[index][i];
+  }
+  return nullptr;
+}
+
+std::optional<const HandlerEntry*> WindowRegistry::Relocate(
+    int32_t offset, std::span<const HandlerEntry> code_base) {
+  if (offset == kNoHandler) return nullptr;
+  if (offset < 0 || offset % kHandlerStride != 0) return std::nullopt;
+  size_t index = size_t(offset) / kHandlerStride;
+  if (index >= code_base.size()) return std::nullopt;
+  return &code_base[index];
+}
+
+std::optional<WindowRegistry> WindowRegistry::Build(std::span<const uint8_t> area,
+                                                    std::span<const HandlerEntry> code_base,
+                                                    std::string* error) {
+  ParseResult parsed = ParseTemplateArea(area);
+  if (!parsed.ok()) {
+    if (error) *error = parsed.error.reason + " at byte " + std::to_string(parsed.error.position);
+    return std::nullopt;
+  }
+  WindowRegistry registry;
+  for (WindowTemplate& t : parsed.area->windows) {
+    Window w(std::move(t));
+    const auto& components = w.template_.components;
+    w.menu_handlers_.assign(components.size(), nullptr);
+    w.event_handlers_.resize(components.size());
+    for (size_t i = 0; i < components.size(); ++i) {
+      const ComponentRecord& c = components[i];
+      auto bad = [&](int32_t offset) {
+        if (error) {
+          *error = "handler offset " + std::to_string(offset) + " outside the handler table";
+        }
+      };
+      if (c.is_menu_item) {
+        auto h = Relocate(c.handler_offset, code_base);
+        if (!h) return bad(c.handler_offset), std::nullopt;
+        w.menu_handlers_[i] = *h;
+      } else {
+        for (const EventBinding& ev : c.events) {
+          auto h = Relocate(ev.handler_offset, code_base);
+          if (!h) return bad(ev.handler_offset), std::nullopt;
+          w.event_handlers_[i].push_back(*h);
+        }
+      }
+    }
+    registry.windows_.push_back(std::move(w));
+  }
+  return registry;
+}
+
+WindowRegistry WindowRegistry::BuildOrFail(std::span<const uint8_t> area,
+                                           std::span<const HandlerEntry> code_base) {
+  std::optional<WindowRegistry> registry = Build(area, code_base, nullptr);
+  if (!registry) FatalError(kMalformedArea);
+  return std::move(*registry);
+}
+
+Window* WindowRegistry::Find(WindowId id) {
+  for (Window& w : windows_) {
+    if (w.Id() == id) return &w;
+  }
+  return nullptr;
+}
+
+const Window* WindowRegistry::Find(WindowId id) const {
+  return const_cast<WindowRegistry*>(this)->Find(id);
+}
+
+}  // namespace barvell::runtime
