@@ -5,6 +5,7 @@
 #include "barvell/call_interface.h"
 #include "runtime/call/command_library.h"
 #include "runtime/commands/control_commands.h"
+#include "runtime/commands/dialog_commands.h"
 #include "runtime/commands/draw_panel_commands.h"
 #include "runtime/commands/text_library.h"
 
@@ -49,6 +50,13 @@ constexpr NumberedCommand kNumberedCommands[] = {
     {command::kGetClientHeight, GetClientHeightCommand},
     {command::kComboItemData, ComboItemDataCommand},
     {command::kAppendText, AppendTextCommand},
+    // dialogs
+    {command::kShowMessageBox, ShowMessageBoxCommand},
+    {command::kOpenDialog, OpenDialogCommand},
+    {command::kBrowseForFolder, BrowseForFolderCommand},
+    {command::kLoadWindow, LoadWindowCommand},
+    {command::kDoEvents, DoEventsCommand},
+    {command::kOpenWithShell, OpenWithShellCommand},
 
 };
 
