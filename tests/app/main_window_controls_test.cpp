@@ -170,11 +170,14 @@ TEST(MainWindowController, ComputingAndDrawingCodesAndTheRefusals) {
 TEST(MainWindowLayout, TheColumnKeepsToTheRightEdgeAndRefreshResizesThePanel) {
   MainWindowSession s;
   struct Layout {
-    int32_t client_width, column, columns[3], ruler_width, h_max, v_max, panel_width;
+    int32_t client_width, client_height, status_top, status_height, column, columns[3], ruler_width, h_max, v_max, panel_width;
   };
   auto take = [&] {
     Layout l{};
     l.client_width = ClientWidth(kWindow);
+    l.client_height = ClientHeight(kWindow);
+    l.status_top = s.Property(kStatusBar, property::kTop);
+    l.status_height = s.Property(kStatusBar, property::kHeight);
     l.column = s.Property(kCodeGroup, property::kLeft);
     l.columns[0] = s.Property(kPictureGroup, property::kLeft);
     l.columns[1] = s.Property(kSettingsGroup, property::kLeft);
@@ -210,6 +213,7 @@ TEST(MainWindowLayout, TheColumnKeepsToTheRightEdgeAndRefreshResizesThePanel) {
     EXPECT_EQ(l->column, l->client_width - group_width - 2);
     for (int32_t c : l->columns) EXPECT_EQ(c, l->column);
     EXPECT_EQ(l->ruler_width, l->column - 32) << "the ruler reaches the column";
+    EXPECT_EQ(l->status_top, l->client_height - l->status_height) << "the status bar at the bottom";
   }
   EXPECT_EQ(resized.client_width, at_start.client_width + 200);
   EXPECT_LT(at_start.h_max, 0) << "nothing to scroll";
