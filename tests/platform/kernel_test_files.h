@@ -6,11 +6,10 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
-#include <string_view>
 
 namespace barvell::testing {
 
@@ -25,30 +24,23 @@ class TestDirectory : public ::testing::Test {
   }
   void TearDown() override {
     std::error_code ec;
-    std::filesystem::permissions(dir_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::permissions(dir_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(dir_, ec);
   }
-
   std::string Path(std::string_view name) const { return (dir_ / name).string(); }
-
   static std::string Bytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
-  static void Put(const std::string& path, std::string_view bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-  size_t Entries() const {
-    return size_t(std::distance(std::filesystem::directory_iterator(dir_), {}));
-  }
+  static void Put(const std::string& path, std::string_view bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+  size_t Entries() const { return size_t(std::distance(std::filesystem::directory_iterator(dir_), {})); }
 
   std::filesystem::path dir_;
 };
 
 // The super-user passes every permission check, so permission tests run `body` in a child
-// that has dropped to the unprivileged user 65534. The child's exit code is its answer:
-// 1 true, 0 false, anything else a failure. Only for a root test run (see IsRoot).
+// that has dropped to the unprivileged user 65534. Its exit code is the answer: 1 true,
+// 0 false, anything else a failure.
 inline bool IsRoot() { return ::geteuid() == 0; }
 inline int AsNobody(const std::function<bool()>& body) {
   pid_t pid = ::fork();

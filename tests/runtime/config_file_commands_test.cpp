@@ -1,5 +1,5 @@
 // The configuration-item and file commands as the program calls them: by number in the
-// core library, with argument records, texts in GBK and "\" in the names it builds.
+// core library, with argument records, GBK texts and "\" in the names it builds.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -20,10 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const ArgRecord kOmitted{};
 ArgRecord T(const char* s) { return ArgRecord::Text(s); }
-ArgRecord I(int32_t v) { return ArgRecord::Int(v); }
-ArgRecord Bytes(const void* array_block) { return ArgRecord::OfPointer(array_block, tag::kByteArray); }
+ArgRecord T(const std::string& s) { return ArgRecord::Text(s.c_str()); }
+ArgRecord Bytes(const void* block) { return ArgRecord::OfPointer(block, tag::kByteArray); }
 
 ResultRecord Call(int32_t number, std::vector<ArgRecord> args) {
   ResultRecord result;
@@ -38,29 +37,23 @@ std::string TakeText(const ResultRecord& r) {
   return s;
 }
 
-std::string Contents(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class ConfigAndFileCommands : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("barvell_commands_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() / ("barvell_commands_" + std::to_string(::getpid()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     saved_directory_ = State().program_directory;
-    // The program's run directory, as start-up leaves it: no trailing separator.
-    State().program_directory = dir_.string();
+    State().program_directory = dir_.string();  // as start-up leaves it: no separator at the end
   }
   void TearDown() override {
     State().program_directory = saved_directory_;
     fs::remove_all(dir_);
   }
-  // The settings file's name as the program builds it.
-  std::string BootIni() { return TakeText(Call(command::kGetRunDirectory, {})) + "\\boot.ini"; }
+  std::string Contents(const char* name) {
+    std::ifstream in(dir_ / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
   std::string Read(std::vector<ArgRecord> args) { return TakeText(Call(command::kReadConfigItem, args)); }
   bool Write(std::vector<ArgRecord> args) { return Call(command::kWriteConfigItem, args).Int() == 1; }
 
@@ -68,77 +61,54 @@ class ConfigAndFileCommands : public ::testing::Test {
   std::string saved_directory_;
 };
 
-TEST_F(ConfigAndFileCommands, SettingsLiveInBootIniBesideTheProgram) {
-  const std::string ini = BootIni();
-  EXPECT_EQ(ini, dir_.string() + "\\boot.ini");
-  ASSERT_TRUE(Write({T(ini.c_str()), T("条码生成"), T("输出宽度"), T("35")}));
-  EXPECT_EQ(Contents(dir_ / "boot.ini"), "[条码生成]\r\n输出宽度=35\r\n");
-
-  EXPECT_EQ(Read({T(ini.c_str()), T("条码生成"), T("输出宽度")}), "35");
-  const std::string spaced = "  " + ini;
-  EXPECT_EQ(Read({T(spaced.c_str()), T(" \t条码生成"), T("\x01 输出宽度")}), "35")
+TEST_F(ConfigAndFileCommands, ReadingAndWritingItemsOfBootIni) {
+  const std::string ini = TakeText(Call(command::kGetRunDirectory, {})) + "\\boot.ini";
+  ASSERT_TRUE(Write({T(ini), T("条码生成"), T("输出宽度"), T("35")}));
+  EXPECT_EQ(Contents("boot.ini"), "[条码生成]\r\n输出宽度=35\r\n");
+  EXPECT_EQ(Read({T("  " + ini), T(" \t条码生成"), T("\x01 输出宽度")}), "35")
       << "leading blanks and control bytes of the names do not count";
-  EXPECT_EQ(Read({T(ini.c_str()), T("条码生成"), T("输出高度"), T("20")}), "20");
-  EXPECT_EQ(Read({T(ini.c_str()), T("条码生成"), T("输出高度")}), "");
-  EXPECT_EQ(Read({T(ini.c_str()), T("条码生成"), T(nullptr), T("20")}), "")
-      << "no key named: no default either";
-  EXPECT_EQ(Read({T(ini.c_str()), T("条码生成"), T("   "), T("20")}), "");
-  EXPECT_EQ(Read({T((dir_.string() + "\\none.ini").c_str()), T("条码生成"), T("输出宽度"), T("d")}), "d");
-}
-
-TEST_F(ConfigAndFileCommands, WritingWithoutValueOrKeyDeletes) {
-  const std::string ini = BootIni();
-  ASSERT_TRUE(Write({T(ini.c_str()), T("条码生成"), T("输出宽度"), T("35")}));
-  ASSERT_TRUE(Write({T(ini.c_str()), T("条码生成"), T("顶部边距"), T("5")}));
-  ASSERT_TRUE(Write({T(ini.c_str()), T("other"), T("k"), T("v")}));
+  EXPECT_EQ(Read({T(ini), T("条码生成"), T("输出高度"), T("20")}), "20");
+  EXPECT_EQ(Read({T(ini), T("条码生成"), T(nullptr), T("20")}), "") << "no key: no default either";
 
   // An empty text is a value: the key stays, empty, as a cleared edit box leaves it.
-  ASSERT_TRUE(Write({T(ini.c_str()), T("条码生成"), T("输出宽度"), T(nullptr)}));
-  EXPECT_EQ(Read({T(ini.c_str()), T("条码生成"), T("输出宽度"), T("gone")}), "");
-  ASSERT_TRUE(Write({T(ini.c_str()), T("条码生成"), T("输出宽度"), kOmitted}));
-  EXPECT_EQ(Read({T(ini.c_str()), T("条码生成"), T("输出宽度"), T("gone")}), "gone");
-  EXPECT_EQ(Read({T(ini.c_str()), T("条码生成"), T("顶部边距")}), "5");
-
-  ASSERT_TRUE(Write({T(ini.c_str()), T("条码生成")}));
-  EXPECT_EQ(Contents(dir_ / "boot.ini"), "[other]\r\nk=v\r\n");
-
+  ASSERT_TRUE(Write({T(ini), T("条码生成"), T("输出宽度"), T(nullptr)}));
+  EXPECT_EQ(Read({T(ini), T("条码生成"), T("输出宽度"), T("gone")}), "");
+  ASSERT_TRUE(Write({T(ini), T("条码生成"), T("顶部边距"), T("5")}));
+  ASSERT_TRUE(Write({T(ini), T("条码生成"), T("输出宽度"), ArgRecord{}}));
+  EXPECT_EQ(Read({T(ini), T("条码生成"), T("输出宽度"), T("gone")}), "gone") << "no value: key deleted";
+  EXPECT_EQ(Read({T(ini), T("条码生成"), T("顶部边距")}), "5");
+  ASSERT_TRUE(Write({T(ini), T("other"), T("k"), T("v")}));
+  ASSERT_TRUE(Write({T(ini), T("条码生成")}));
+  EXPECT_EQ(Contents("boot.ini"), "[other]\r\nk=v\r\n") << "no key: section deleted";
   EXPECT_FALSE(Write({T(nullptr), T("条码生成"), T("k"), T("v")}));
-  EXPECT_FALSE(Write({T(ini.c_str()), T(nullptr), T("k"), T("v")}));
 }
 
-TEST_F(ConfigAndFileCommands, FileExistsFindsFilesAndDirectories) {
+TEST_F(ConfigAndFileCommands, FileExistsAndWriteToFile) {
   fs::create_directory(dir_ / "out");
   const std::string out = dir_.string() + "\\out";
-  EXPECT_EQ(Call(command::kFileExists, {T(out.c_str())}).Int(), 1);
-  EXPECT_EQ(Call(command::kFileExists, {T((out + "\\").c_str())}).Int(), 0);
-  EXPECT_EQ(Call(command::kFileExists, {T((dir_.string() + "\\o?t").c_str())}).Int(), 1);
-  EXPECT_EQ(Call(command::kFileExists, {T(nullptr)}).Int(), 0);
-}
+  EXPECT_EQ(Call(command::kFileExists, {T(out)}).Int(), 1);
+  EXPECT_EQ(Call(command::kFileExists, {T(out + "\\")}).Int(), 0);
+  EXPECT_EQ(Call(command::kFileExists, {T(dir_.string() + "\\o?t")}).Int(), 1);
 
-TEST_F(ConfigAndFileCommands, WriteToFileLeavesExactlyTheArraysWritten) {
-  const uint32_t three[] = {1, 3, 0x00636261};         // "abc"
-  const uint32_t four[] = {1, 4, 0x67666564};          // "defg"
-  const uint32_t two[] = {1, 2, 0x00007A79};           // "yz"
+  const uint32_t three[] = {1, 3, 0x00636261};  // "abc"
+  const uint32_t four[] = {1, 4, 0x67666564};   // "defg"
+  const uint32_t two[] = {1, 2, 0x00007A79};    // "yz"
   const std::string file = dir_.string() + "\\EN13tem.bmp";
-  EXPECT_EQ(Call(command::kWriteToFile, {T(file.c_str()), Bytes(three), Bytes(four)}).Int(), 1);
-  EXPECT_EQ(Contents(dir_ / "EN13tem.bmp"), "abcdefg");
-  EXPECT_EQ(Call(command::kWriteToFile, {T(file.c_str()), Bytes(two), Bytes(nullptr)}).Int(), 1);
-  EXPECT_EQ(Contents(dir_ / "EN13tem.bmp"), "yz");
+  EXPECT_EQ(Call(command::kWriteToFile, {T(file), Bytes(three), Bytes(four)}).Int(), 1);
+  EXPECT_EQ(Contents("EN13tem.bmp"), "abcdefg");
+  EXPECT_EQ(Call(command::kWriteToFile, {T(file), Bytes(two), Bytes(nullptr)}).Int(), 1);
+  EXPECT_EQ(Contents("EN13tem.bmp"), "yz");
   EXPECT_EQ(Call(command::kWriteToFile, {T(nullptr), Bytes(three)}).Int(), 0);
-  EXPECT_EQ(Call(command::kWriteToFile, {T((dir_.string() + "\\no\\f").c_str()), Bytes(three)}).Int(), 0);
+  EXPECT_EQ(Call(command::kWriteToFile, {T(out + "\\no\\f"), Bytes(three)}).Int(), 0);
 }
 
 TEST_F(ConfigAndFileCommands, SpecialFolder11IsTheTemporaryDirectoryWithItsSeparator) {
   const char* saved = std::getenv("TMPDIR");
   const std::string saved_value = saved ? saved : "";
   ::setenv("TMPDIR", dir_.c_str(), 1);
-  EXPECT_EQ(TakeText(Call(command::kGetSpecialFolder, {I(11)})), dir_.string() + "/");
-  EXPECT_EQ(TakeText(Call(command::kGetSpecialFolder, {I(5)})), "");
-  if (saved) {
-    ::setenv("TMPDIR", saved_value.c_str(), 1);
-  } else {
-    ::unsetenv("TMPDIR");
-  }
+  EXPECT_EQ(TakeText(Call(command::kGetSpecialFolder, {ArgRecord::Int(11)})), dir_.string() + "/");
+  EXPECT_EQ(TakeText(Call(command::kGetSpecialFolder, {ArgRecord::Int(5)})), "");
+  saved ? ::setenv("TMPDIR", saved_value.c_str(), 1) : ::unsetenv("TMPDIR");
 }
 
 }  // namespace
