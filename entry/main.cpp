@@ -24,10 +24,13 @@ int Usage(std::FILE* to) {
   return to == stdout ? 0 : kUsageError;
 }
 
+// What a person would have seen of the dialogs goes to standard output afterwards.
 int RunHeadless() {
   barvell::ui::HeadlessWindowSystem ui;
-  return barvell::runtime::RunProgram(barvell::app::kProgramDescriptor,
-                                      barvell::app::StartRoutine, ui);
+  int code = barvell::runtime::RunProgram(barvell::app::kProgramDescriptor,
+                                          barvell::app::StartRoutine, ui);
+  std::fputs(barvell::ui::Transcript(ui.Driver().Shown()).c_str(), stdout);
+  return code;
 }
 
 int RunDesktop(int argc, char** argv) {

@@ -622,8 +622,8 @@ std::optional<std::string> HeadlessWindowSystem::ChooseFolder(const FolderReques
   return driver_.OnFolder(request);
 }
 
-std::optional<std::uint32_t> HeadlessWindowSystem::ChooseColour(WindowHandle, std::uint32_t) {
-  return driver_.OnColour();
+std::optional<std::uint32_t> HeadlessWindowSystem::ChooseColour(WindowHandle, std::uint32_t initial) {
+  return driver_.OnColour(initial);
 }
 
 bool HeadlessWindowSystem::OpenWebPage(const std::string& url) {

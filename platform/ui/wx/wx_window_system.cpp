@@ -15,6 +15,7 @@
 #include <wx/settings.h>
 #include <wx/textctrl.h>
 
+#include "platform/text/gbk.h"
 #include "platform/ui/utf8.h"
 #include "platform/ui/wx/wx_surface.h"
 
@@ -98,9 +99,19 @@ wxMenu* BuildMenu(const std::vector<MenuItem>& items) {
 
 }  // namespace
 
-WxWindowSystem::WxWindowSystem(wxEventLoopBase* loop) : loop_(loop) {}
+WxWindowSystem::WxWindowSystem(wxEventLoopBase* loop) : loop_(loop) {
+  previousBoxHook_ = platform::SetMessageBoxHook(
+      [this](std::string_view text, std::string_view caption, uint32_t style) {
+        MessageBoxRequest request;
+        request.text = platform::GbkToUtf8(text);
+        request.caption = platform::GbkToUtf8(caption);
+        request.style = style;
+        return static_cast<int32_t>(ShowMessageBox(request));
+      });
+}
 
 WxWindowSystem::~WxWindowSystem() {
+  platform::SetMessageBoxHook(std::move(previousBoxHook_));
   sink_ = nullptr;
   std::vector<WindowHandle> tops;
   for (auto& [h, e] : entries_)

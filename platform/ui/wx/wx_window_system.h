@@ -15,6 +15,7 @@
 #include <wx/event.h>
 #include <wx/window.h>
 
+#include "platform/kernel/message_box.h"
 #include "platform/ui/window_system.h"
 
 class wxEventLoopBase;
@@ -144,6 +145,9 @@ class WxWindowSystem final : public WindowSystem {
   int quitCode_ = 0;
   std::mutex userMutex_;
   std::deque<std::pair<int, std::intptr_t>> userMessages_;
+  // The runtime's own boxes (the fatal error report) are shown as desktop message boxes
+  // while this system lives; the hook before it comes back with the destructor.
+  platform::MessageBoxHook previousBoxHook_;
 };
 
 }  // namespace barvell::ui
