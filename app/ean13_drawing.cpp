@@ -28,13 +28,13 @@ void DrawEan13(const std::string& full_code) {
 
   int32_t w = TextWidth(kMainPanel, symbol.leading_caption);
   WriteAt(kMainPanel,
-          Pixels(m.cursor + m.left - kLeadingOffsetWidths * w + kCaptionInsetMm * scale),
+          Pixels(double(m.cursor) + m.left - kLeadingOffsetWidths * w + kCaptionInsetMm * scale),
           m.bar_bottom, symbol.leading_caption);
 
   const int32_t long_bottom = LongBarBottom();
   for (const BarSegment& segment : symbol.segments) {
     if (segment.kind == SegmentKind::DigitSymbol) {
-      WriteAt(kMainPanel, Pixels(m.cursor + m.left + kCaptionInsetMm * scale), m.bar_bottom,
+      WriteAt(kMainPanel, Pixels(double(m.cursor) + m.left + kCaptionInsetMm * scale), m.bar_bottom,
               segment.caption);
     }
     WriteInt(kWindow, kPanel, property::kBrushColour,

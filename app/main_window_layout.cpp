@@ -25,6 +25,12 @@ void LayOutMainWindow() {
   const int32_t w = ClientWidth(kWindow);
   const int32_t h = ClientHeight(kWindow);
 
+  // The status bar keeps to the bottom edge, as the platform's status bars do; the
+  // preview area ends at its top.
+  Set(kStatusBar, kLeft, 0);
+  Set(kStatusBar, kTop, h - Get(kStatusBar, kHeight));
+  Set(kStatusBar, kWidth, w);
+
   const int32_t column = w - Get(kCodeGroup, kWidth) - kColumnGap;
   for (ComponentId c : {kCodeGroup, kPictureGroup, kSettingsGroup, kSavePicture}) {
     Set(c, kLeft, column);
