@@ -19,7 +19,8 @@ void LoadWindowCommand(ResultRecord* result, int32_t count, ArgRecord* args) {
     record.owner = reinterpret_cast<ComponentObject*>(
         LibraryServiceCallback(library_service::kComponentObject, intptr_t(parent.low), 0));
   }
-  SetBoolResult(result, LoadWindowService(reinterpret_cast<intptr_t>(&record)) == 0);
+  SetBoolResult(result, LibraryServiceCallback(library_service::kLoadWindow,
+                                               reinterpret_cast<intptr_t>(&record), 0) == 0);
 }
 
 void DoEventsCommand(ResultRecord*, int32_t, ArgRecord*) { DoEvents(); }

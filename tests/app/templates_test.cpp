@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <unistd.h>
@@ -512,7 +513,14 @@ TEST(Templates, ColourPickersDrawPanelsAndBars) {
 TEST(Templates, HandlerTableMatchesTheTemplates) {
   ASSERT_GT(app::kHandlerCount, 0u);
   for (size_t i = 0; i < app::kHandlerCount; ++i) {
-    EXPECT_EQ(app::kHandlerTable[i].function, nullptr) << "handlers come later";
+    // The main window's own handlers are bound; Code 39, the menu and the other windows
+    // bring theirs.
+    std::string_view name = app::kHandlerTable[i].name;
+    bool elsewhere = name == "MainWindow_DrawCode39_Click" || name == "MainWindow_ShowTutorial" ||
+                     name == "MainWindow_ShowAbout" || name.rfind("MainWindow_", 0) != 0;
+    if (!elsewhere) {
+      EXPECT_NE(app::kHandlerTable[i].function, nullptr) << name << " is not bound";
+    }
     for (size_t k = 0; k < i; ++k) {
       EXPECT_STRNE(app::kHandlerTable[i].name, app::kHandlerTable[k].name);
     }
