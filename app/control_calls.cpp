@@ -45,4 +45,8 @@ int32_t ClientHeight(WindowId window) {
   return CallCommand(command::kGetClientHeight, {ControlArg(type_id::kWindow, window, 0)}).Int();
 }
 
+void AppendText(WindowId window, ComponentId edit, const std::string& text) {
+  CallCommand(command::kAppendText, {ControlArg(type_id::kEditBox, window, edit), TextArg(text)});
+}
+
 }  // namespace barvell::app

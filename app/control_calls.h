@@ -21,6 +21,8 @@ void SetEditText(WindowId window, ComponentId edit, const std::string& text);
 
 // The combo box item's data; -1 for an index outside its items.
 int32_t ComboItemData(WindowId window, ComponentId combo, int32_t index);
+// Adds the text at the end of an edit box, which scrolls to it.
+void AppendText(WindowId window, ComponentId edit, const std::string& text);
 // Client-area size of a window (control 0) in pixels.
 int32_t ClientWidth(WindowId window);
 int32_t ClientHeight(WindowId window);

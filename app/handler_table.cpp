@@ -2,7 +2,12 @@
 
 #include <string_view>
 
+#include "code39_batch.h"
+#include "code39_drawing.h"
 #include "main_window_handlers.h"
+#include "menus.h"
+#include "product_batch.h"
+#include "tutorial.h"
 
 namespace barvell::app {
 
@@ -41,6 +46,20 @@ constexpr HandlerBinding kBindings[] = {
     BIND(MainWindow_TopMargin_Changed)
     BIND(MainWindow_LeftMargin_Changed)
     BIND(MainWindow_FontSize_Changed)
+    // Code 39, the help menu, the batch and tutorial windows
+    BIND(MainWindow_DrawCode39_Click)
+    BIND(MainWindow_ShowTutorial)
+    BIND(MainWindow_ShowAbout)
+    BIND(ProductBatch_ComputeCodes_Click)
+    BIND(ProductBatch_ChooseDirectory_Click)
+    BIND(ProductBatch_BatchSave_Click)
+    BIND(ProductBatch_Destroying)
+    BIND(Code39Batch_Help_LeftDown)
+    BIND(Code39Batch_GenerateList_Click)
+    BIND(Code39Batch_ChooseDirectory_Click)
+    BIND(Code39Batch_BatchSave_Click)
+    BIND(Code39Batch_Destroying)
+    BIND(Tutorial_OpenPage_Click)
 };
 #undef BIND
 

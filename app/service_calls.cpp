@@ -55,4 +55,12 @@ bool LoadModalWindow(WindowId window) {
 
 void DoEvents() { CallCommand(command::kDoEvents, {}); }
 
+std::string BrowseForFolder(const std::string& title) {
+  return TakeText(CallCommand(command::kBrowseForFolder, {TextArg(title)}));
+}
+
+bool OpenWithShell(const std::string& target) {
+  return CallCommand(command::kOpenWithShell, {TextArg(target)}).Int() != 0;
+}
+
 }  // namespace barvell::app

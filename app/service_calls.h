@@ -31,5 +31,9 @@ bool OpenDialog(WindowId window, ComponentId dialog);
 // Loads a program window modally, with no parent; returns once it is closed.
 bool LoadModalWindow(WindowId window);
 void DoEvents();
+// The folder chooser (folders only); the chosen path, or "" when cancelled.
+std::string BrowseForFolder(const std::string& title);
+// The shell's "open" verb on a web page or a local file; false when nothing opened it.
+bool OpenWithShell(const std::string& target);
 
 }  // namespace barvell::app

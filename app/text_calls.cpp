@@ -1,5 +1,6 @@
 #include "text_calls.h"
 
+#include "kernel.h"
 #include "library_call.h"
 
 namespace barvell::app {
@@ -35,6 +36,31 @@ std::string ToText(int32_t value) {
 
 std::string ToText(double value) {
   return TakeText(CallCommand(command::kToText, {ArgRecord::Double(value)}));
+}
+
+int32_t FindText(const std::string& text, const std::string& sought) {
+  return CallCommand(command::kFindText, {TextArg(text), TextArg(sought)}).Int();
+}
+
+std::string ToUpper(const std::string& text) {
+  return TakeText(CallCommand(command::kToUpper, {TextArg(text)}));
+}
+
+std::vector<std::string> SplitText(const std::string& text, const std::string& separator) {
+  void* block = CallCommand(command::kSplitText, {TextArg(text), TextArg(separator)})
+                    .Pointer<void>();
+  std::vector<std::string> pieces;
+  if (block == nullptr) return pieces;
+  // An array of texts: each element is a block of its own, freed before the array.
+  char* const* elements = reinterpret_cast<char* const*>(ArrayElements(block));
+  const uint32_t count = ArrayElementCount(block);
+  pieces.reserve(count);
+  for (uint32_t i = 0; i < count; ++i) {
+    pieces.emplace_back(elements[i] ? elements[i] : "");
+    Kernel().FreeBlock(elements[i]);
+  }
+  Kernel().FreeBlock(block);
+  return pieces;
 }
 
 }  // namespace barvell::app

@@ -11,7 +11,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include <unistd.h>
@@ -253,8 +252,9 @@ TEST(Templates, WindowTableAndWindowComponents) {
   };
   const Row rows[] = {
       {0x52010001, 0x06010000, 816, 720, 0, 0x19010005, {0, 2, 4}},
-      {0x520101FC, 0x060101FB, 393, 241, 0, 0x19010209, {}},
-      {0x52010258, 0x06010259, 393, 241, 0, 0x19010272, {}},
+      // The batch windows' destroying event stops a run in progress.
+      {0x520101FC, 0x060101FB, 393, 241, 0, 0x19010209, {2}},
+      {0x52010258, 0x06010259, 393, 241, 0, 0x19010272, {2}},
       {0x52010352, 0x06010351, 343, 452, 45026192, 0x19010356, {}},
   };
   ASSERT_EQ(Registry().Count(), 4u);
@@ -513,14 +513,8 @@ TEST(Templates, ColourPickersDrawPanelsAndBars) {
 TEST(Templates, HandlerTableMatchesTheTemplates) {
   ASSERT_GT(app::kHandlerCount, 0u);
   for (size_t i = 0; i < app::kHandlerCount; ++i) {
-    // The main window's own handlers are bound; Code 39, the menu and the other windows
-    // bring theirs.
-    std::string_view name = app::kHandlerTable[i].name;
-    bool elsewhere = name == "MainWindow_DrawCode39_Click" || name == "MainWindow_ShowTutorial" ||
-                     name == "MainWindow_ShowAbout" || name.rfind("MainWindow_", 0) != 0;
-    if (!elsewhere) {
-      EXPECT_NE(app::kHandlerTable[i].function, nullptr) << name << " is not bound";
-    }
+    EXPECT_NE(app::kHandlerTable[i].function, nullptr)
+        << app::kHandlerTable[i].name << " is named but not bound";
     for (size_t k = 0; k < i; ++k) {
       EXPECT_STRNE(app::kHandlerTable[i].name, app::kHandlerTable[k].name);
     }

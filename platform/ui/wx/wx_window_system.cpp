@@ -692,6 +692,14 @@ void WxWindowSystem::ReplaceSelection(WindowHandle edit, const std::string& text
   --suppressTextEvents_;
 }
 
+void WxWindowSystem::AppendText(WindowHandle edit, const std::string& text) {
+  Entry* e = Find(edit);
+  if (!e || e->topLevel || e->kind != ControlKind::kEdit) return;
+  ++suppressTextEvents_;
+  static_cast<wxTextCtrl*>(e->window)->AppendText(Wx(e->multiLine ? ToWxLines(text) : text));
+  --suppressTextEvents_;
+}
+
 void WxWindowSystem::SetReadOnly(WindowHandle edit, bool readOnly) {
   Entry* e = Find(edit);
   if (e && !e->topLevel && e->kind == ControlKind::kEdit)
