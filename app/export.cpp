@@ -112,8 +112,10 @@ void SavePicture() {
   // it would save something other than what the panel shows.
   bool ok = WriteTemporaryPicture();
   if (ok) {
+    // The format is the list's, whatever the name or the filter chosen in the dialog.
+    int32_t format = ChosenEncoderNumber();
     std::string target = ReadText(kWindow, kSaveDialog, property::kFileName);
-    ok = ConvertBmpFile(TemporaryPictureName(), target, ChosenEncoderNumber()) == 1;
+    ok = ConvertBmpFile(TemporaryPictureName(), target, format) == 1;
   }
   if (ok) {
     ShowMessageBox("文件保存成功", kInformationIcon);
