@@ -186,6 +186,7 @@ std::variant<Script, UsageError> ScriptOfJob(const Job& job,
     }
     script.push_back(Do("answer-folder", {job.dir}));
     script.push_back(Do("click", {"按钮3"}));  // ..
+    script.push_back(Do("batch-progress", {job.dir, ean ? "ean13" : "code39"}));
     script.push_back(Do("click", {"按钮2"}));  // 批量生成
     script.push_back(Do("close", {}));
   }

@@ -92,9 +92,11 @@ int RunHeadlessJob(const Job& job) {
   platform::SetModuleFileNameForRun(platform::Utf8ToGbk(settings.ProgramFile()));
 
   ui::HeadlessWindowSystem system;
-  ScriptPlayer player(system, std::move(script), stdout);
+  BatchProgress progress(stderr);
+  ScriptPlayer player(system, std::move(script), stdout, &progress);
   player.Start();
   runtime::RunProgram(app::kProgramDescriptor, app::StartRoutine, system);
+  progress.Stop();
   platform::SetModuleFileNameForRun("");
 
   bool error_shown = false;

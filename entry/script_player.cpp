@@ -189,7 +189,16 @@ bool ScriptPlayer::Perform(const Action& a) {
                                            : "no open window \"" + window_caption_ + "\"");
   }
   ui::WindowHandle top = runtime::HandleOf(*window, 0);
+  if (verb == "batch-progress") {
+    ui::WindowHandle list = ControlOf(*window, "编辑框4");
+    if (progress_ != nullptr && list != ui::kNoWindow) {
+      std::string codes = platform::Utf8ToGbk(runtime::Ui().GetText(list));
+      progress_->Start(a.args[0], BatchCodeCount(codes, a.args[1] == "ean13"));
+    }
+    return true;
+  }
   if (verb == "close") {
+    if (progress_ != nullptr) progress_->Stop();
     driver.Close(top);
     return true;
   }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "entry/batch_progress.h"
 #include "entry/script.h"
 #include "platform/ui/headless/headless_window_system.h"
 
@@ -13,8 +14,11 @@ namespace barvell::entry {
 
 class ScriptPlayer {
  public:
-  ScriptPlayer(ui::HeadlessWindowSystem& system, Script script, std::FILE* out)
-      : system_(system), script_(std::move(script)), out_(out) {}
+  // `out` takes what `print` prints; `progress` shows the batches of the command line's
+  // subcommands (their internal action "batch-progress DIR ean13|code39").
+  ScriptPlayer(ui::HeadlessWindowSystem& system, Script script, std::FILE* out,
+               BatchProgress* progress = nullptr)
+      : system_(system), script_(std::move(script)), out_(out), progress_(progress) {}
 
   // Queues the first action; the rest follow one by one as the program takes them.
   void Start();
@@ -32,6 +36,7 @@ class ScriptPlayer {
   ui::HeadlessWindowSystem& system_;
   Script script_;
   std::FILE* out_;
+  BatchProgress* progress_;
   size_t next_ = 0;
   std::string window_caption_;  // empty: the active window
   std::string failure_;

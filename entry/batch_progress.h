@@ -1,0 +1,43 @@
+// Progress of a batch on a terminal: how many pictures of the batch are in the storage
+// directory so far, of how many, how fast, and the time left. It watches the directory
+// from a thread of its own and touches nothing of the program, which runs on its one
+// thread as always.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+namespace barvell::entry {
+
+class BatchProgress {
+ public:
+  // Shows nothing unless `to` is a terminal.
+  explicit BatchProgress(std::FILE* to) : to_(to) {}
+  ~BatchProgress() { Stop(); }
+
+  void Start(const std::string& directory, size_t total);
+  // Ends the line with the final count.
+  void Stop();
+
+ private:
+  size_t CountWritten() const;
+  void Show(size_t done, bool last) const;
+
+  std::FILE* to_;
+  std::string directory_;
+  size_t total_ = 0;
+  std::chrono::steady_clock::time_point started_;
+  std::filesystem::file_time_type since_;
+  std::atomic<bool> running_{false};
+  std::thread watcher_;
+};
+
+// The codes of a code list that a batch will write: 13-byte lines for EAN-13, every
+// non-empty line for Code 39 (lines separated by CR LF).
+size_t BatchCodeCount(const std::string& list, bool ean13);
+
+}  // namespace barvell::entry
