@@ -84,17 +84,17 @@ void RecordView::SetCursorData(std::span<const uint8_t> data) {
 }
 
 void RecordView::MenuChanged() {
-  if (Loader().menu_changed) Loader().menu_changed(window_->Id());
+  if (Frame().menu_changed) Frame().menu_changed(window_->Id());
 }
 
-void UseTemplateRegistry(LoaderHooks others) {
-  others.load_templates = BuildRegistry;
-  others.registry = [] { return static_cast<void*>(TemplateRegistry()); };
-  others.window_exists = [](WindowId id) {
+void UseTemplateRegistry() {
+  FrameHooks& frame = Frame();
+  frame.load_templates = BuildRegistry;
+  frame.registry = [] { return static_cast<void*>(TemplateRegistry()); };
+  frame.window_exists = [](WindowId id) {
     return TemplateRegistry() != nullptr && TemplateRegistry()->Find(id) != nullptr;
   };
-  others.find_component = FindRecord;
-  SetLoaderHooks(std::move(others));
+  frame.find_component = FindRecord;
 }
 
 WindowRegistry* TemplateRegistry() {

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "handler_table.h"
 #include "runtime/controls/property_blocks.h"
 #include "runtime/templates/template_area.h"
@@ -517,9 +519,12 @@ TEST(Templates, HandlerTableMatchesTheTemplates) {
   }
 }
 
-std::filesystem::path TutorialText() {
-  return std::filesystem::path(__FILE__).parent_path() / "../../app/templates/tutorial.txt";
-}
+// Made absolute before any test runs: __FILE__ may be relative, and running the program
+// moves the current directory to the program's.
+const std::filesystem::path kTutorialText = std::filesystem::absolute(
+    std::filesystem::path(__FILE__).parent_path() / "../../app/templates/tutorial.txt");
+
+std::filesystem::path TutorialText() { return kTutorialText; }
 
 std::string ReadAll(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -549,7 +554,9 @@ TEST(Templates, TutorialPictureIsAPngThatFitsItsBox) {
 
 TEST(Templates, TutorialPictureScansToTheTutorialText) {
   if (std::system("command -v zbarimg >/dev/null 2>&1") != 0) GTEST_SKIP() << "no zbarimg";
-  std::filesystem::path png = std::filesystem::temp_directory_path() / "barvell_tutorial_qr.png";
+  // Named per process: test runs of other builds share the temporary directory.
+  std::filesystem::path png = std::filesystem::temp_directory_path() /
+                              ("barvell_tutorial_qr_" + std::to_string(getpid()) + ".png");
   std::vector<uint8_t> bytes = TutorialPicture();
   std::ofstream(png, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   std::string command = "zbarimg --raw -q " + png.string() + " 2>/dev/null";

@@ -12,7 +12,7 @@
 #include "runtime/controls/draw_panel_object.h"
 #include "runtime/call/heap.h"
 #include "runtime/call/library_calls.h"
-#include "runtime/templates/loader_hooks.h"
+#include "runtime/call/frame_hooks.h"
 #include "runtime/call/properties.h"
 
 namespace barvell {

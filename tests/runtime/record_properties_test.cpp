@@ -59,7 +59,7 @@ class RecordProperties : public ::testing::Test {
     runtime::UseTemplateRegistry();
     kernel_->Service(service::kInitialise, 0, 0, 0, 0, 0);
   }
-  void TearDown() override { runtime::SetLoaderHooks({}); }
+  void TearDown() override { runtime::Frame() = {}; }
 
   std::string TakeText(int64_t v) {
     char* text = reinterpret_cast<char*>(static_cast<uintptr_t>(v));

@@ -10,7 +10,7 @@
 #include "platform/ui/keys.h"
 #include "runtime/windows/close_handling.h"
 #include "runtime/events/event_sink.h"
-#include "runtime/controls/control_object.h"
+#include "runtime/windows/control_object.h"
 #include "runtime/windows/menu_bar.h"
 #include "runtime/call/service_callback.h"
 
@@ -126,7 +126,7 @@ TEST_F(WindowLoader, ControlsAreCreatedFromTheLastRecordWithIdsFromHundredByTen)
   auto id_of = [&](ComponentId component) {
     Window& window = WindowOf(kMainWindow);
     void* object = window.slots[*window.FindComponent(component)].object;
-    return runtime::controls::AsControl(static_cast<runtime::ComponentObject*>(object))
+    return runtime::AsControl(static_cast<runtime::ComponentObject*>(object))
         ->ControlId();
   };
   EXPECT_EQ(id_of(0x1601000D), 100);                // 画板1, the last record

@@ -7,7 +7,8 @@ namespace barvell::runtime {
 
 // The shutdown with an exit code: no further events, idle callbacks emptied and windows
 // unloaded, the clean-up routines called once in registration order, libraries notified,
-// DLL modules freed, the hidden owner window destroyed. Does nothing when a shutdown is
+// DLL modules freed, the hidden owner window destroyed (the window steps are those the
+// loop installed in the frame hooks). Does nothing when a shutdown is
 // already under way. Called from another thread than the start-up thread, it asks the
 // start-up thread (through the hidden owner window) to end the program with the code and
 // waits; without the window, or when the start-up thread does not take the request up,

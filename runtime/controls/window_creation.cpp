@@ -1,25 +1,39 @@
-#include "runtime/windows/window_creation.h"
+#include "runtime/controls/window_creation.h"
 
 #include <memory>
 
 #include "platform/text/gbk.h"
 #include "runtime/controls/colours.h"
-#include "runtime/controls/window_object.h"
+#include "runtime/controls/property_blocks.h"
+#include "runtime/windows/window_object.h"
 #include "runtime/windows/hidden_owner.h"
 #include "runtime/windows/ui_backend.h"
 
-namespace barvell::runtime {
+namespace barvell::runtime::controls {
 
 namespace {
 
 constexpr uint32_t kCentred = 1;
 constexpr uint32_t kLastBorder = 6;
 
+WindowOptions OptionsOf(const WindowBlock& block) {
+  WindowOptions options;
+  options.esc_closes = block.esc_closes == 1;
+  options.enter_moves_focus = block.enter_moves_focus == 1;
+  options.f1_help = block.f1_help == 1;
+  options.help_context = block.help_context;
+  options.help_file = block.help_file;
+  options.drag = block.drag == 1;
+  options.start_position = block.start_position;
+  options.sizeable = ui::IsSizeable(static_cast<ui::WindowBorder>(block.border));
+  return options;
+}
+
 }  // namespace
 
-ComponentObject* CreateWindowComponent(const controls::CreateRequest& request) {
-  std::optional<controls::WindowBlock> block =
-      controls::DecodeBlock<controls::WindowBlock>(request.property_block);
+ComponentObject* CreateWindowComponent(const CreateRequest& request) {
+  std::optional<WindowBlock> block =
+      DecodeBlock<WindowBlock>(request.property_block);
   if (!block || block->border > kLastBorder) return nullptr;
 
   ui::TopLevelParams params;
@@ -45,9 +59,9 @@ ComponentObject* CreateWindowComponent(const controls::CreateRequest& request) {
   if (handle == ui::kNoWindow) return nullptr;
   ui::Rect made = Ui().GetRect(handle);
   if (made.width != outer.width || made.height != outer.height) Ui().SetRect(handle, outer);
-  Ui().SetBackground(handle, controls::BackgroundRgb(block->back_colour));
+  Ui().SetBackground(handle, BackgroundRgb(block->back_colour));
   // Icons, the notification-area icon and the background sound have no counterpart here.
-  return new controls::WindowObject(handle, std::move(*block));
+  return new WindowObject(handle, OptionsOf(*block));
 }
 
-}  // namespace barvell::runtime
+}  // namespace barvell::runtime::controls

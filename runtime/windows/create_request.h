@@ -6,9 +6,9 @@
 
 #include "barvell/call_interface.h"
 #include "platform/ui/window_handle.h"
-#include "runtime/templates/component_view.h"
+#include "runtime/call/component_view.h"
 
-namespace barvell::runtime::controls {
+namespace barvell::runtime {
 
 struct CreateRequest {
   std::span<const uint8_t> property_block;
@@ -30,4 +30,4 @@ struct CreateRequest {
 // platform window cannot be made or the PropertyBlock is invalid.
 using CreateOperation = ComponentObject* (*)(const CreateRequest& request);
 
-}  // namespace barvell::runtime::controls
+}  // namespace barvell::runtime

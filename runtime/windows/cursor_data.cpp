@@ -1,6 +1,6 @@
-#include "runtime/controls/cursor_data.h"
+#include "runtime/windows/cursor_data.h"
 
-namespace barvell::runtime::controls {
+namespace barvell::runtime {
 
 namespace {
 
@@ -32,4 +32,4 @@ const ui::Cursor* CursorFromData(std::span<const uint8_t> data) {
   return &kArrow;
 }
 
-}  // namespace barvell::runtime::controls
+}  // namespace barvell::runtime

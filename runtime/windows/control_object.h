@@ -8,9 +8,9 @@
 #include "barvell/call_interface.h"
 #include "platform/ui/events.h"
 #include "platform/ui/window_handle.h"
-#include "runtime/templates/component_view.h"
+#include "runtime/call/component_view.h"
 
-namespace barvell::runtime::controls {
+namespace barvell::runtime {
 
 class ControlObject : public ComponentObject {
  public:
@@ -63,4 +63,4 @@ class ControlObject : public ComponentObject {
 // The object of a live component, when it is one of the runtime's own.
 ControlObject* AsControl(ComponentObject* object);
 
-}  // namespace barvell::runtime::controls
+}  // namespace barvell::runtime

@@ -1,5 +1,5 @@
-// What the call interface needs of a component of a window: its template values (through
-// a view of its record) and, while loaded, its live window object. The window registry
+// What the call interface needs of a component of a window: its record's values (through
+// a view of the record) and, while loaded, its live window object. The window registry
 // provides the views; the component types provide the objects.
 #pragma once
 
@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "barvell/call_interface.h"
-#include "runtime/templates/template_area.h"  // component_flag, menu_flag
+#include "runtime/call/component_flags.h"
 
 namespace barvell::runtime {
 

@@ -1,9 +1,9 @@
-#include "runtime/controls/control_object.h"
+#include "runtime/windows/control_object.h"
 
-#include "runtime/controls/cursor_data.h"
+#include "runtime/windows/cursor_data.h"
 #include "runtime/windows/ui_backend.h"
 
-namespace barvell::runtime::controls {
+namespace barvell::runtime {
 
 bool ControlObject::HasWindow() const {
   return handle_ != ui::kNoWindow && Ui().IsWindow(handle_);
@@ -45,4 +45,4 @@ ControlObject* AsControl(ComponentObject* object) {
   return dynamic_cast<ControlObject*>(object);
 }
 
-}  // namespace barvell::runtime::controls
+}  // namespace barvell::runtime

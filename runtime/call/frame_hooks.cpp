@@ -1,24 +1,19 @@
-#include "runtime/templates/loader_hooks.h"
+#include "runtime/call/frame_hooks.h"
 
 namespace barvell::runtime {
 
-namespace {
-LoaderHooks& Hooks() {
-  static LoaderHooks hooks;
+FrameHooks& Frame() {
+  static FrameHooks hooks;
   return hooks;
 }
-}  // namespace
-
-void SetLoaderHooks(LoaderHooks hooks) { Hooks() = std::move(hooks); }
-const LoaderHooks& Loader() { return Hooks(); }
 
 bool WindowExists(WindowId window) {
-  return Hooks().window_exists && Hooks().window_exists(window);
+  return Frame().window_exists && Frame().window_exists(window);
 }
 
 ComponentView* FindComponent(WindowId window, ComponentId component) {
-  if (!Hooks().find_component) return nullptr;
-  return Hooks().find_component(window, component);
+  if (!Frame().find_component) return nullptr;
+  return Frame().find_component(window, component);
 }
 
 ComponentObject* LiveComponentObject(WindowId window, ComponentId component) {

@@ -1,16 +1,13 @@
-#include "runtime/loop/shutdown.h"
+#include "runtime/call/shutdown.h"
 
 #include <atomic>
 #include <thread>
 
 #include "platform/kernel/process.h"
 #include "runtime/call/command_library.h"
+#include "runtime/call/frame_hooks.h"
 #include "runtime/call/heap.h"
-#include "runtime/windows/hidden_owner.h"
-#include "runtime/templates/loader_hooks.h"
-#include "runtime/events/event_sink.h"
 #include "runtime/call/runtime_state.h"
-#include "runtime/windows/ui_backend.h"
 
 namespace barvell::runtime {
 
@@ -28,9 +25,8 @@ constexpr int kShutdownRequestWaitMs = 5000;
 // or when the start-up thread does not take the request up, the requesting thread ends
 // the process itself.
 void RequestShutdownFromOtherThread(int32_t exit_code) {
-  const RuntimeState& state = State();
-  if (state.hidden_owner != ui::kNoWindow && HasWindowSystem()) {
-    Ui().PostUserMessage(kShutdownRequest, exit_code);
+  const FrameHooks& frame = Frame();
+  if (frame.request_shutdown && frame.request_shutdown(exit_code)) {
     for (int waited = 0; waited < kShutdownRequestWaitMs && !g_shutdown_begun; waited += 10) {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
@@ -53,7 +49,7 @@ void Shutdown(int32_t exit_code) {
   g_shutdown_begun = true;
   ++state.error_counter;
 
-  if (Loader().unload_all_windows) Loader().unload_all_windows();
+  if (Frame().unload_windows) Frame().unload_windows();
 
   // Taken out of the state first, so that a routine registering another cannot disturb
   // the walk.
@@ -74,7 +70,7 @@ void Shutdown(int32_t exit_code) {
   state.dll_commands.clear();
 
   SetConstantArea(nullptr, 0);
-  DestroyHiddenOwnerWindow();
+  if (Frame().destroy_hidden_owner) Frame().destroy_hidden_owner();
   state.ole_initialised = false;
   g_shutdown_begun = false;
 }
