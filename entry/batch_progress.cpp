@@ -59,13 +59,22 @@ size_t BatchProgress::CountWritten() const {
   return n;
 }
 
-void BatchProgress::Show(size_t done, bool last) const {
+void BatchProgress::Say(std::FILE* to, const std::string& line) {
+  std::lock_guard<std::mutex> lock(writing_);
+  if (running_ && to_ != nullptr && ::isatty(::fileno(to)) && ::isatty(::fileno(to_)))
+    std::fputs("\r\033[K", to_);
+  std::fprintf(to, "%s\n", line.c_str());
+  std::fflush(to);
+}
+
+void BatchProgress::Show(size_t done, bool last) {
   if (done > total_) done = total_;
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
   double rate = seconds > 0 ? done / seconds : 0;
   long left = rate > 0 ? long((total_ - done) / rate + 0.5) : -1;
   char eta[32] = "--:--";
   if (left >= 0) std::snprintf(eta, sizeof eta, "%ld:%02ld", left / 60, left % 60);
+  std::lock_guard<std::mutex> lock(writing_);
   std::fprintf(to_, "\r%zu/%zu  %.0f/s  剩余 %s left   %s", done, total_, rate, eta, last ? "\n" : "");
   std::fflush(to_);
 }

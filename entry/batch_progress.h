@@ -5,6 +5,7 @@
 #pragma once
 
 #include <atomic>
+#include <mutex>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -22,10 +23,13 @@ class BatchProgress {
   void Start(const std::string& directory, size_t total);
   // Ends the line with the final count.
   void Stop();
+  // Prints a line of its own on `to`, clearing the progress line first when it shares
+  // the terminal; the progress line comes back at its next update.
+  void Say(std::FILE* to, const std::string& line);
 
  private:
   size_t CountWritten() const;
-  void Show(size_t done, bool last) const;
+  void Show(size_t done, bool last);
 
   std::FILE* to_;
   std::string directory_;
@@ -33,6 +37,7 @@ class BatchProgress {
   std::chrono::steady_clock::time_point started_;
   std::filesystem::file_time_type since_;
   std::atomic<bool> running_{false};
+  std::mutex writing_;
   std::thread watcher_;
 };
 

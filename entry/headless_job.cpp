@@ -94,17 +94,23 @@ int RunHeadlessJob(const Job& job) {
   ui::HeadlessWindowSystem system;
   BatchProgress progress(stderr);
   ScriptPlayer player(system, std::move(script), stdout, &progress);
+  // Each message box is printed as it comes up: information on standard output, errors
+  // on standard error.
+  bool error_shown = false;
+  size_t printed = 0;
+  ui::InputDriver& driver = system.Driver();
+  driver.WhileDialogShown([&] {
+    for (; printed < driver.MessageBoxes().size(); ++printed) {
+      const ui::MessageBoxRequest& box = driver.MessageBoxes()[printed];
+      bool error = IsError(box);
+      error_shown = error_shown || error;
+      progress.Say(error ? stderr : stdout, box.text);
+    }
+  });
   player.Start();
   runtime::RunProgram(app::kProgramDescriptor, app::StartRoutine, system);
   progress.Stop();
   platform::SetModuleFileNameForRun("");
-
-  bool error_shown = false;
-  for (const ui::MessageBoxRequest& box : system.Driver().MessageBoxes()) {
-    bool error = IsError(box);
-    error_shown = error_shown || error;
-    std::fprintf(error ? stderr : stdout, "%s\n", box.text.c_str());
-  }
   if (player.Failed()) return Usage(player.Failure());
   if (job.save_settings && !settings.SaveBack()) {
     std::fprintf(stderr, "barvell: the settings could not be saved to boot.ini\n");

@@ -12,6 +12,7 @@
 #include "entry/headless_job.h"
 #include "platform/kernel/process.h"
 #include "platform/text/gbk.h"
+#include "platform/ui/headless/dialog_record.h"
 #include "platform/ui/headless/headless_window_system.h"
 #include "runtime/loop/run_program.h"
 
@@ -23,10 +24,13 @@ namespace {
 
 constexpr int kUsageError = 2;
 
+// What a person would have seen of the dialogs goes to standard output afterwards.
 int RunHeadlessWithoutInput() {
   barvell::ui::HeadlessWindowSystem ui;
-  return barvell::runtime::RunProgram(barvell::app::kProgramDescriptor,
-                                      barvell::app::StartRoutine, ui);
+  int code = barvell::runtime::RunProgram(barvell::app::kProgramDescriptor,
+                                          barvell::app::StartRoutine, ui);
+  std::fputs(barvell::ui::Transcript(ui.Driver().Shown()).c_str(), stdout);
+  return code;
 }
 
 int RunDesktop(int argc, char** argv) {

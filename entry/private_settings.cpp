@@ -38,16 +38,17 @@ bool PrivateSettings::SaveBack() const {
   if (!fs::is_regular_file(copy, ec)) return true;  // the program wrote nothing
   fs::path real = fs::path(program_directory_) / kSettingsFile;
   // A link is followed: the file it names is replaced, the link stays.
-  if (fs::is_symlink(real, ec)) real = fs::canonical(real, ec);
-  if (ec) return false;
+  // (A missing file is no error here: the copy then becomes the first boot.ini.)
+  if (fs::symlink_status(real, ec).type() == fs::file_type::symlink) {
+    real = fs::canonical(real, ec);
+    if (ec) return false;
+  }
   fs::path fresh = real;
   fresh += ".new";
   fs::copy_file(copy, fresh, fs::copy_options::overwrite_existing, ec);
   if (ec) return false;
-  if (fs::exists(real)) {
-    fs::permissions(fresh, fs::status(real, ec).permissions(), ec);
-    ec.clear();
-  }
+  fs::file_status old = fs::status(real, ec);
+  if (fs::exists(old)) fs::permissions(fresh, old.permissions(), ec);
   fs::rename(fresh, real, ec);
   if (ec) {
     fs::remove(fresh, ec);

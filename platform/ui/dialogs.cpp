@@ -58,4 +58,41 @@ std::string CompleteFileName(const std::string& path, const FileDialogRequest& r
   return ext.empty() ? path : path + "." + ext;
 }
 
+unsigned FileDialogFlags(const FileDialogRequest& request) {
+  unsigned flags = ofn::kHideReadOnly;
+  if (request.createPrompt) flags |= ofn::kCreatePrompt;
+  if (request.fileMustExist) flags |= ofn::kFileMustExist;
+  if (request.overwritePrompt) flags |= ofn::kOverwritePrompt;
+  if (request.pathMustExist) flags |= ofn::kPathMustExist;
+  if (request.keepCurrentDirectory) flags |= ofn::kNoChangeDir;
+  return flags;
+}
+
+unsigned FolderFlags(const FolderRequest& request) {
+  return request.includeFiles ? bif::kEditBox | bif::kBrowseIncludeFiles : bif::kEditBox;
+}
+
+std::string WithoutTrailingSeparator(std::string path) {
+  auto separator = [](char c) { return c == '/' || c == '\\'; };
+  while (path.size() > 1 && separator(path.back())) {
+    // "C:\\" is a drive root and keeps its separator.
+    if (path.size() == 3 && path[1] == ':') break;
+    path.pop_back();
+  }
+  return path;
+}
+
+const char* AnswerName(MessageBoxAnswer answer) {
+  switch (answer) {
+    case A::kOk: return "OK";
+    case A::kCancel: return "Cancel";
+    case A::kAbort: return "Abort";
+    case A::kRetry: return "Retry";
+    case A::kIgnore: return "Ignore";
+    case A::kYes: return "Yes";
+    case A::kNo: return "No";
+  }
+  return "?";
+}
+
 }  // namespace barvell::ui

@@ -32,6 +32,22 @@ inline constexpr unsigned kSystemModal = 0x1000;
 inline constexpr unsigned kTaskModal = 0x2000;
 }  // namespace mb
 
+// Flags of the file dialogs (the words a person's dialog was shown with, for the record).
+namespace ofn {
+inline constexpr unsigned kOverwritePrompt = 0x2;
+inline constexpr unsigned kHideReadOnly = 0x4;
+inline constexpr unsigned kNoChangeDir = 0x8;
+inline constexpr unsigned kPathMustExist = 0x800;
+inline constexpr unsigned kFileMustExist = 0x1000;
+inline constexpr unsigned kCreatePrompt = 0x2000;
+}  // namespace ofn
+
+// Flags of the folder chooser.
+namespace bif {
+inline constexpr unsigned kEditBox = 0x10;
+inline constexpr unsigned kBrowseIncludeFiles = 0x4000;
+}  // namespace bif
+
 // The button that closed a message box.
 enum class MessageBoxAnswer { kOk = 1, kCancel = 2, kAbort = 3, kRetry = 4, kIgnore = 5, kYes = 6, kNo = 7 };
 
@@ -62,7 +78,14 @@ struct FileDialogRequest {
   bool overwritePrompt = false;
   bool fileMustExist = false;
   bool pathMustExist = false;
+  bool createPrompt = false;
+  // Asks that the current directory stay as it is. The dialogs here never change it, so
+  // this only shows in the flags.
+  bool keepCurrentDirectory = false;
 };
+
+// The dialog's flags as the system's file dialog takes them (read-only box always hidden).
+unsigned FileDialogFlags(const FileDialogRequest& request);
 
 // Applies the default-extension rule of FileDialogRequest to a chosen path.
 std::string CompleteFileName(const std::string& path, const FileDialogRequest& request,
@@ -73,5 +96,14 @@ struct FolderRequest {
   std::string title;
   bool includeFiles = false;
 };
+
+// The chooser's flags: always an edit box for typing a path, files shown on request.
+unsigned FolderFlags(const FolderRequest& request);
+
+// A chosen path without trailing separators, except the one that is the root itself.
+std::string WithoutTrailingSeparator(std::string path);
+
+// The name of a message-box answer ("OK", "Yes", ...).
+const char* AnswerName(MessageBoxAnswer answer);
 
 }  // namespace barvell::ui

@@ -6,6 +6,7 @@
 #include "runtime/call/command_library.h"
 #include "runtime/commands/config_commands.h"
 #include "runtime/commands/control_commands.h"
+#include "runtime/commands/dialog_commands.h"
 #include "runtime/commands/draw_panel_commands.h"
 #include "runtime/commands/file_commands.h"
 #include "runtime/commands/text_library.h"
@@ -58,6 +59,13 @@ constexpr NumberedCommand kNumberedCommands[] = {
     {command::kFileExists, FileExistsCommand},
     {command::kWriteToFile, WriteToFileCommand},
     {command::kGetSpecialFolder, GetSpecialFolderCommand},
+    // dialogs
+    {command::kShowMessageBox, ShowMessageBoxCommand},
+    {command::kOpenDialog, OpenDialogCommand},
+    {command::kBrowseForFolder, BrowseForFolderCommand},
+    {command::kLoadWindow, LoadWindowCommand},
+    {command::kDoEvents, DoEventsCommand},
+    {command::kOpenWithShell, OpenWithShellCommand},
 
 };
 

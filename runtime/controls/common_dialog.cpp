@@ -1,10 +1,14 @@
-// Common dialog: a component without a visible window that keeps its dialog settings
-// (title, filter, ...) for the dialog commands.
+// Common dialog: a component without a visible window that keeps the settings of the
+// file dialog (kind, title, filter, flags, ...) for the dialog commands, which also put
+// the chosen file name back into it.
+#include "runtime/controls/common_dialog.h"
+
+#include <algorithm>
 #include <memory>
+#include <string>
 
 #include "runtime/controls/control_types.h"
 #include "runtime/controls/native_control.h"
-#include "runtime/controls/property_blocks.h"
 #include "runtime/controls/type_table.h"
 #include "runtime/windows/ui_backend.h"
 
@@ -14,25 +18,120 @@ namespace {
 
 constexpr auto kProperties = PropertyTable<30>({
     {8, "类型", "DialogKind", data_type::kInt},
-    {17, "标题", "Title", data_type::kText},
-    {18, "文件名", "FileName", data_type::kText},
-    {19, "过滤器", "Filter", data_type::kText},
+    {9, "标题", "DialogTitle", data_type::kText},
+    {10, "文件名", "FileName", data_type::kText},
+    {11, "过滤器", "Filter", data_type::kText},
+    {12, "初始过滤器", "FilterIndex", data_type::kInt},
+    {13, "初始目录", "InitialDirectory", data_type::kText},
+    {14, "默认文件后缀", "DefaultExtension", data_type::kText},
+    {15, "文件不存在时提示", "CreatePrompt", data_type::kLogical},
+    {16, "文件必须存在", "FileMustExist", data_type::kLogical},
+    {17, "文件覆盖提示", "OverwritePrompt", data_type::kLogical},
+    {18, "目录必须存在", "PathMustExist", data_type::kLogical},
+    {19, "不改变当前目录", "KeepCurrentDirectory", data_type::kLogical},
 });
+
+// Type-specific property numbers (0 = property 8).
+namespace property {
+constexpr int32_t kDialogKind = 0;
+constexpr int32_t kDialogTitle = 1;
+constexpr int32_t kFileName = 2;
+constexpr int32_t kFilter = 3;
+constexpr int32_t kFilterIndex = 4;
+constexpr int32_t kInitialDirectory = 5;
+constexpr int32_t kDefaultExtension = 6;
+constexpr int32_t kCreatePrompt = 7;
+constexpr int32_t kFileMustExist = 8;
+constexpr int32_t kOverwritePrompt = 9;
+constexpr int32_t kPathMustExist = 10;
+constexpr int32_t kKeepCurrentDirectory = 11;
+}  // namespace property
+
+uint32_t ClampedKind(uint32_t kind) {
+  return std::clamp(int32_t(kind), int32_t(dialog_kind::kOpen), int32_t(dialog_kind::kColour));
+}
+uint32_t NonNegative(uint32_t index) { return int32_t(index) < 0 ? 0 : index; }
+uint32_t Logical(uint32_t value) { return value != 0 ? 1 : 0; }
+
+// Stored values are kept as a read gives them back: kind in 0..3, index at least 0,
+// flags 0 or 1.
+void Normalise(CommonDialogBlock& b) {
+  b.dialog_kind = ClampedKind(b.dialog_kind);
+  b.filter_index = NonNegative(b.filter_index);
+  for (uint32_t* flag : {&b.create_prompt, &b.file_must_exist, &b.overwrite_prompt,
+                         &b.path_must_exist, &b.keep_current_directory}) {
+    *flag = Logical(*flag);
+  }
+}
 
 class CommonDialogObject : public ControlObject {
  public:
   CommonDialogObject(ui::WindowHandle handle, int control_id, CommonDialogBlock settings)
       : ControlObject(type_id::kCommonDialog, handle, control_id),
         settings_(std::move(settings)) {}
-  const CommonDialogBlock& Settings() const { return settings_; }
+  CommonDialogBlock& Settings() { return settings_; }
+
+  bool Read(int32_t number, RawProperty* out) const {
+    if (const std::string* text = TextProperty(number)) {
+      out->data = text->c_str();
+      return true;
+    }
+    if (const uint32_t* word = WordProperty(number)) {
+      out->value = *word;
+      return true;
+    }
+    return false;
+  }
+
+  bool Write(int32_t number, const RawProperty& value) {
+    if (std::string* text = TextProperty(number)) {
+      *text = value.data != nullptr ? static_cast<const char*>(value.data) : "";
+      return true;
+    }
+    uint32_t* word = WordProperty(number);
+    if (word == nullptr) return false;
+    *word = uint32_t(value.value);
+    Normalise(settings_);
+    return true;
+  }
 
  private:
+  std::string* TextProperty(int32_t number) {
+    switch (number) {
+      case property::kDialogTitle: return &settings_.title;
+      case property::kFileName: return &settings_.file_name;
+      case property::kFilter: return &settings_.filter;
+      case property::kInitialDirectory: return &settings_.initial_directory;
+      case property::kDefaultExtension: return &settings_.default_extension;
+      default: return nullptr;
+    }
+  }
+  const std::string* TextProperty(int32_t number) const {
+    return const_cast<CommonDialogObject*>(this)->TextProperty(number);
+  }
+  uint32_t* WordProperty(int32_t number) {
+    switch (number) {
+      case property::kDialogKind: return &settings_.dialog_kind;
+      case property::kFilterIndex: return &settings_.filter_index;
+      case property::kCreatePrompt: return &settings_.create_prompt;
+      case property::kFileMustExist: return &settings_.file_must_exist;
+      case property::kOverwritePrompt: return &settings_.overwrite_prompt;
+      case property::kPathMustExist: return &settings_.path_must_exist;
+      case property::kKeepCurrentDirectory: return &settings_.keep_current_directory;
+      default: return nullptr;
+    }
+  }
+  const uint32_t* WordProperty(int32_t number) const {
+    return const_cast<CommonDialogObject*>(this)->WordProperty(number);
+  }
+
   CommonDialogBlock settings_;
 };
 
 ComponentObject* Create(const CreateRequest& request) {
   std::optional<CommonDialogBlock> block = DecodeBlock<CommonDialogBlock>(request.property_block);
   if (!block) return nullptr;
+  Normalise(*block);
   // A window of its own all the same, never shown, so that the component counts as live.
   ui::ControlParams params = ParamsFor(request, ui::ControlKind::kSurface);
   params.visible = false;
@@ -41,10 +140,25 @@ ComponentObject* Create(const CreateRequest& request) {
   return new CommonDialogObject(handle, request.control_id, std::move(*block));
 }
 
+bool Read(ComponentObject* object, int32_t property, RawProperty* out) {
+  auto* dialog = dynamic_cast<CommonDialogObject*>(object);
+  return dialog != nullptr && dialog->Read(property, out);
+}
+
+bool Write(ComponentObject* object, int32_t property, const RawProperty& value) {
+  auto* dialog = dynamic_cast<CommonDialogObject*>(object);
+  return dialog != nullptr && dialog->Write(property, value);
+}
+
 }  // namespace
+
+CommonDialogBlock* CommonDialogSettings(ComponentObject* object) {
+  auto* dialog = dynamic_cast<CommonDialogObject*>(object);
+  return dialog != nullptr ? &dialog->Settings() : nullptr;
+}
 
 constinit const TypeDescriptor kCommonDlgType = MakeType(
     "通用对话框", "CommonDlg", kRaisesEvents | type_flag::kNoVisibleWindow, kProperties,
-    Operations<&Create>);
+    Operations<&Create, &Read, &Write>);
 
 }  // namespace barvell::runtime::controls

@@ -532,6 +532,11 @@ void HeadlessWindowSystem::ReplaceSelection(WindowHandle edit, const std::string
   if (n && !n->topLevel && n->kind == ControlKind::kEdit) n->edit.ReplaceSelection(text);
 }
 
+void HeadlessWindowSystem::AppendText(WindowHandle edit, const std::string& text) {
+  Node* n = Find(edit);
+  if (n && !n->topLevel && n->kind == ControlKind::kEdit) n->edit.Append(text);
+}
+
 void HeadlessWindowSystem::SetReadOnly(WindowHandle edit, bool readOnly) {
   Node* n = Find(edit);
   if (n && !n->topLevel && n->kind == ControlKind::kEdit) n->edit.SetReadOnly(readOnly);
@@ -617,8 +622,8 @@ std::optional<std::string> HeadlessWindowSystem::ChooseFolder(const FolderReques
   return driver_.OnFolder(request);
 }
 
-std::optional<std::uint32_t> HeadlessWindowSystem::ChooseColour(WindowHandle, std::uint32_t) {
-  return driver_.OnColour();
+std::optional<std::uint32_t> HeadlessWindowSystem::ChooseColour(WindowHandle, std::uint32_t initial) {
+  return driver_.OnColour(initial);
 }
 
 bool HeadlessWindowSystem::OpenWebPage(const std::string& url) {

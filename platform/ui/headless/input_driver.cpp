@@ -1,5 +1,7 @@
 #include "platform/ui/headless/input_driver.h"
 
+#include <cstdio>
+
 #include "platform/ui/headless/headless_window_system.h"
 #include "platform/ui/keys.h"
 #include "platform/ui/utf8.h"
@@ -252,37 +254,72 @@ bool InputDriver::PerformNext() {
   return true;
 }
 
+void InputDriver::Record(ShownDialog shown) {
+  if (whileShown_) whileShown_();
+  shown_.push_back(std::move(shown));
+}
+
 MessageBoxAnswer InputDriver::OnMessageBox(const MessageBoxRequest& request) {
   boxes_.push_back(request);
-  if (boxAnswers_.empty()) return DefaultMessageBoxAnswer(request.style);
-  MessageBoxAnswer a = boxAnswers_.front();
-  boxAnswers_.pop_front();
+  MessageBoxAnswer a = DefaultMessageBoxAnswer(request.style);
+  if (!boxAnswers_.empty()) {
+    a = boxAnswers_.front();
+    boxAnswers_.pop_front();
+  }
+  Record({DialogKind::kMessageBox, request.caption, request.text, request.style, AnswerName(a)});
   return a;
 }
 
 std::optional<std::string> InputDriver::OnFileDialog(const FileDialogRequest& request) {
   fileDialogs_.push_back(request);
-  if (fileAnswers_.empty()) return std::nullopt;
-  FileAnswer a = std::move(fileAnswers_.front());
-  fileAnswers_.pop_front();
-  if (!a.path) return std::nullopt;
-  return CompleteFileName(*a.path, request, a.filter < 0 ? request.filterIndex : a.filter);
+  std::optional<std::string> chosen;
+  if (!fileAnswers_.empty()) {
+    FileAnswer a = std::move(fileAnswers_.front());
+    fileAnswers_.pop_front();
+    if (a.path)
+      chosen = CompleteFileName(*a.path, request, a.filter < 0 ? request.filterIndex : a.filter);
+  }
+  Record({request.save ? DialogKind::kSaveFile : DialogKind::kOpenFile, request.title,
+          request.initialName, FileDialogFlags(request), chosen.value_or("")});
+  return chosen;
 }
 
 std::optional<std::string> InputDriver::OnFolder(const FolderRequest& request) {
   folders_.push_back(request);
-  if (folderAnswers_.empty()) return std::nullopt;
-  std::optional<std::string> a = std::move(folderAnswers_.front());
-  folderAnswers_.pop_front();
+  std::optional<std::string> a;
+  if (!folderAnswers_.empty()) {
+    a = std::move(folderAnswers_.front());
+    folderAnswers_.pop_front();
+  }
+  Record({DialogKind::kFolder, request.title, "", FolderFlags(request), a.value_or("")});
   return a;
 }
 
-std::optional<std::uint32_t> InputDriver::OnColour() {
+namespace {
+
+std::string ColourName(std::uint32_t colourRef) {
+  char name[8];
+  std::snprintf(name, sizeof name, "#%02X%02X%02X", colourRef & 0xFF, (colourRef >> 8) & 0xFF,
+                (colourRef >> 16) & 0xFF);
+  return name;
+}
+
+}  // namespace
+
+std::optional<std::uint32_t> InputDriver::OnColour(std::uint32_t initial) {
   ++colourRequests_;
-  if (colourAnswers_.empty()) return std::nullopt;
-  std::optional<std::uint32_t> a = colourAnswers_.front();
-  colourAnswers_.pop_front();
+  std::optional<std::uint32_t> a;
+  if (!colourAnswers_.empty()) {
+    a = colourAnswers_.front();
+    colourAnswers_.pop_front();
+  }
+  Record({DialogKind::kColour, "", ColourName(initial), 0, a ? ColourName(*a) : ""});
   return a;
+}
+
+void InputDriver::OnWebPage(const std::string& url) {
+  webPages_.push_back(url);
+  Record({DialogKind::kShellOpen, "", url, 0, "opened"});
 }
 
 }  // namespace barvell::ui

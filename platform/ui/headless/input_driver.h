@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/ui/dialogs.h"
+#include "platform/ui/headless/dialog_record.h"
 #include "platform/ui/headless/headless_input.h"
 
 namespace barvell::ui {
@@ -71,6 +72,11 @@ class InputDriver {
   const std::vector<FolderRequest>& FolderRequests() const { return folders_; }
   const std::vector<std::string>& WebPages() const { return webPages_; }
   int ColourRequests() const { return colourRequests_; }
+  // Every dialog shown and every document handed to the shell, in order, with its answer.
+  const std::vector<ShownDialog>& Shown() const { return shown_; }
+  // `look` runs each time a dialog is shown, before it is answered: a test's look at the
+  // windows while the dialog is up.
+  void WhileDialogShown(std::function<void()> look) { whileShown_ = std::move(look); }
 
   // --- used by the backend -------------------------------------------------------------
   // Performs the next action; false when there is none.
@@ -78,8 +84,8 @@ class InputDriver {
   MessageBoxAnswer OnMessageBox(const MessageBoxRequest& request);
   std::optional<std::string> OnFileDialog(const FileDialogRequest& request);
   std::optional<std::string> OnFolder(const FolderRequest& request);
-  std::optional<std::uint32_t> OnColour();
-  void OnWebPage(const std::string& url) { webPages_.push_back(url); }
+  std::optional<std::uint32_t> OnColour(std::uint32_t initial = 0);
+  void OnWebPage(const std::string& url);
 
  private:
   struct FileAnswer {
@@ -91,6 +97,7 @@ class InputDriver {
   void PostKey(int key, int modifiers, char32_t character);
   void PostMouse(InputKind kind, WindowHandle target, EventKind mouse, MouseButton button,
                  Point at, int modifiers);
+  void Record(ShownDialog shown);
 
   HeadlessWindowSystem& system_;
   std::deque<std::function<void()>> actions_;
@@ -103,6 +110,8 @@ class InputDriver {
   std::vector<FolderRequest> folders_;
   std::vector<std::string> webPages_;
   int colourRequests_ = 0;
+  std::vector<ShownDialog> shown_;
+  std::function<void()> whileShown_;
 };
 
 }  // namespace barvell::ui

@@ -7,6 +7,7 @@
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
 
+#include "platform/ui/wx/shell_open.h"
 #include "platform/ui/wx/wx_text.h"
 #include "platform/ui/wx/wx_window_system.h"
 
@@ -97,14 +98,15 @@ std::optional<std::string> WxWindowSystem::ShowFileDialog(const FileDialogReques
   return CompleteFileName(Utf8(dialog.GetPath()), request, dialog.GetFilterIndex());
 }
 
+// The native folder chooser; a path can be typed into its location entry (typing "/" or
+// Ctrl+L opens it). It offers folders only, with or without the include-files flag.
 std::optional<std::string> WxWindowSystem::ChooseFolder(const FolderRequest& request) {
   wxDirDialog dialog(DialogParent(request.owner), Wx(request.title), wxString(),
                      wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
   std::string path = Utf8(dialog.GetPath());
-  // No trailing separator except for the root.
-  while (path.size() > 1 && (path.back() == '/' || path.back() == '\\')) path.pop_back();
-  return path;
+  if (path.empty()) return std::nullopt;
+  return WithoutTrailingSeparator(path);
 }
 
 std::optional<std::uint32_t> WxWindowSystem::ChooseColour(WindowHandle owner, std::uint32_t initial) {
@@ -118,6 +120,6 @@ std::optional<std::uint32_t> WxWindowSystem::ChooseColour(WindowHandle owner, st
          (static_cast<std::uint32_t>(c.Blue()) << 16);
 }
 
-bool WxWindowSystem::OpenWebPage(const std::string& url) { return wxLaunchDefaultBrowser(Wx(url)); }
+bool WxWindowSystem::OpenWebPage(const std::string& url) { return OpenWithDefaultHandler(url); }
 
 }  // namespace barvell::ui

@@ -15,6 +15,7 @@
 #include <wx/event.h>
 #include <wx/window.h>
 
+#include "platform/kernel/message_box.h"
 #include "platform/ui/window_system.h"
 
 class wxEventLoopBase;
@@ -69,6 +70,7 @@ class WxWindowSystem final : public WindowSystem {
   void SetSelection(WindowHandle edit, int start, int end) override;
   void GetSelection(WindowHandle edit, int& start, int& end) const override;
   void ReplaceSelection(WindowHandle edit, const std::string& text) override;
+  void AppendText(WindowHandle edit, const std::string& text) override;
   void SetReadOnly(WindowHandle edit, bool readOnly) override;
   void SetItems(WindowHandle list, const std::vector<std::string>& items) override;
   std::vector<std::string> GetItems(WindowHandle list) const override;
@@ -143,6 +145,9 @@ class WxWindowSystem final : public WindowSystem {
   int quitCode_ = 0;
   std::mutex userMutex_;
   std::deque<std::pair<int, std::intptr_t>> userMessages_;
+  // The runtime's own boxes (the fatal error report) are shown as desktop message boxes
+  // while this system lives; the hook before it comes back with the destructor.
+  platform::MessageBoxHook previousBoxHook_;
 };
 
 }  // namespace barvell::ui

@@ -1,0 +1,16 @@
+// Handing a document or a web address to the shell's "open": the system's default
+// handler shows it. A failure is not the program's concern beyond the result.
+#include "platform/text/gbk.h"
+#include "runtime/commands/command_args.h"
+#include "runtime/commands/dialog_commands.h"
+#include "runtime/commands/text_commands.h"
+#include "runtime/windows/ui_backend.h"
+
+namespace barvell::runtime {
+
+void OpenWithShellCommand(ResultRecord* result, int32_t count, ArgRecord* args) {
+  std::string target = ToText(ArgAt(count, args, 0));
+  SetBoolResult(result, !target.empty() && Ui().OpenWebPage(platform::GbkToUtf8(target)));
+}
+
+}  // namespace barvell::runtime
