@@ -1,6 +1,7 @@
 #include "entry/command_line.h"
 
 #include <cstring>
+#include <filesystem>
 #include <initializer_list>
 #include <optional>
 
@@ -13,10 +14,14 @@ namespace {
 constexpr const char* kSubcommands[] = {"ean13", "product", "code39", "batch-ean13",
                                         "batch-code39", "script"};
 
+// As a dialog returns it: absolute, without "." or ".." parts or a trailing separator.
 std::string Absolute(const std::string& path, const std::string& base) {
-  if (path.empty() || path.front() == '/') return path;
-  if (base.empty()) return path;
-  return base.back() == '/' ? base + path : base + "/" + path;
+  if (path.empty()) return path;
+  std::filesystem::path p(path);
+  if (p.is_relative() && !base.empty()) p = std::filesystem::path(base) / p;
+  std::string normal = p.lexically_normal().string();
+  while (normal.size() > 1 && normal.back() == '/') normal.pop_back();
+  return normal;
 }
 
 Action Do(std::string verb, std::initializer_list<std::string> args) {
