@@ -32,7 +32,12 @@ void BatchProgress::Start(const std::string& directory, size_t total) {
   directory_ = directory;
   total_ = total;
   started_ = std::chrono::steady_clock::now();
-  since_ = fs::file_time_type::clock::now();
+  before_.clear();
+  std::error_code ec;
+  for (fs::directory_iterator it(directory_, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code e2;
+    before_[it->path().filename().string()] = it->last_write_time(e2);
+  }
   running_ = true;
   watcher_ = std::thread([this] {
     while (running_) {
@@ -54,7 +59,9 @@ size_t BatchProgress::CountWritten() const {
   std::error_code ec;
   for (fs::directory_iterator it(directory_, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code e2;
-    if (it->is_regular_file(e2) && it->last_write_time(e2) >= since_) ++n;
+    if (!it->is_regular_file(e2)) continue;
+    auto old = before_.find(it->path().filename().string());
+    if (old == before_.end() || old->second != it->last_write_time(e2)) ++n;
   }
   return n;
 }

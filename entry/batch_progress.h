@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <unordered_map>
 
 namespace barvell::entry {
 
@@ -35,7 +36,9 @@ class BatchProgress {
   std::string directory_;
   size_t total_ = 0;
   std::chrono::steady_clock::time_point started_;
-  std::filesystem::file_time_type since_;
+  // The directory's files and their times before the batch: a file counts once it is
+  // new or written again.
+  std::unordered_map<std::string, std::filesystem::file_time_type> before_;
   std::atomic<bool> running_{false};
   std::mutex writing_;
   std::thread watcher_;
