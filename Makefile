@@ -6,7 +6,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 WERROR ?= ON
 ARGS ?=
 
-.PHONY: all deps configure build test sanitize bench run clean
+.PHONY: all deps configure build test sanitize bench bench-batch run clean
 
 all: build
 
@@ -32,6 +32,13 @@ sanitize: deps
 bench: configure
 	@cmake --build $(BUILD) --target barvell_bench
 	@./$(BUILD)/bench/barvell_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+# Batch throughput against zint and the file-work floor, in one run (COUNT codes, REPEAT runs).
+COUNT ?= 10000
+REPEAT ?= 3
+bench-batch: build
+	@cmake --build $(BUILD) --target barvell_file_floor
+	@bench/batch_throughput.sh $(BUILD)/entry/barvell $(BUILD)/bench/barvell_file_floor $(COUNT) $(REPEAT)
 
 run: build
 	@./$(BUILD)/entry/barvell $(ARGS)

@@ -1,10 +1,18 @@
-// The process entry: `barvell` runs the program on the desktop; subcommands run it
-// elsewhere (`--headless`: on the in-memory window system, with no input, as a smoke run).
+// The process entry: `barvell` runs the program on the desktop; subcommands run the same
+// program on the in-memory window system, driven as a person would drive it.
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <variant>
+#include <vector>
 
 #include "app/program.h"
+#include "entry/command_line.h"
+#include "entry/headless_job.h"
+#include "platform/kernel/process.h"
+#include "platform/text/gbk.h"
+#include "platform/ui/headless/dialog_record.h"
 #include "platform/ui/headless/headless_window_system.h"
 #include "runtime/loop/run_program.h"
 
@@ -16,16 +24,8 @@ namespace {
 
 constexpr int kUsageError = 2;
 
-int Usage(std::FILE* to) {
-  std::fputs(
-      "usage: barvell              open the main window on the desktop\n"
-      "       barvell --headless   run the program without a display and no input\n",
-      to);
-  return to == stdout ? 0 : kUsageError;
-}
-
 // What a person would have seen of the dialogs goes to standard output afterwards.
-int RunHeadless() {
+int RunHeadlessWithoutInput() {
   barvell::ui::HeadlessWindowSystem ui;
   int code = barvell::runtime::RunProgram(barvell::app::kProgramDescriptor,
                                           barvell::app::StartRoutine, ui);
@@ -44,7 +44,7 @@ int RunDesktop(int argc, char** argv) {
   return barvell::runtime::RunProgram(barvell::app::kProgramDescriptor,
                                       barvell::app::StartRoutine, *ui);
 #else
-  std::fputs("barvell: built without the desktop; try --headless\n", stderr);
+  std::fputs("barvell: built without the desktop; see barvell --help\n", stderr);
   return kUsageError;
 #endif
 }
@@ -53,8 +53,23 @@ int RunDesktop(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (argc == 1) return RunDesktop(argc, argv);
-  std::string_view command = argv[1];
-  if (argc == 2 && command == "--headless") return RunHeadless();
-  if (argc == 2 && (command == "--help" || command == "-h")) return Usage(stdout);
-  return Usage(stderr);
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 1 && args[0] == "--headless") return RunHeadlessWithoutInput();
+
+  std::string here = barvell::platform::GbkToUtf8(barvell::platform::CurrentDirectory());
+  auto parsed = barvell::entry::ParseCommandLine(args, here);
+  if (auto* e = std::get_if<barvell::entry::UsageError>(&parsed)) {
+    std::fprintf(stderr, "barvell: %s (try barvell --help)\n", e->message.c_str());
+    return kUsageError;
+  }
+  const barvell::entry::Job& job = std::get<barvell::entry::Job>(parsed);
+  if (job.help) {
+    std::fputs(barvell::entry::HelpText(), stdout);
+    return 0;
+  }
+  if (job.version) {
+    std::fputs(barvell::entry::VersionText(), stdout);
+    return 0;
+  }
+  return barvell::entry::RunHeadlessJob(job);
 }

@@ -14,7 +14,17 @@
 
 namespace barvell::platform {
 
+namespace {
+std::string& ModuleFileNameForRun() {
+  static std::string name;
+  return name;
+}
+}  // namespace
+
+void SetModuleFileNameForRun(std::string_view gbk_path) { ModuleFileNameForRun() = gbk_path; }
+
 std::string ModuleFileName() {
+  if (!ModuleFileNameForRun().empty()) return ModuleFileNameForRun();
   std::error_code ec;
   std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
   if (ec) return {};

@@ -13,6 +13,9 @@ constexpr char kPathSeparator = '/';
 
 // The full path of the running program's own file ("" when it cannot be found).
 std::string ModuleFileName();
+// Makes ModuleFileName give this path from now on (the command line runs the program as
+// if it lay in a private directory with a copy of its settings); "" undoes it.
+void SetModuleFileNameForRun(std::string_view gbk_path);
 
 bool SetCurrentDirectory(std::string_view path);
 std::string CurrentDirectory();
