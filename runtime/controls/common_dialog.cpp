@@ -12,7 +12,7 @@ namespace barvell::runtime::controls {
 
 namespace {
 
-constexpr auto kProperties = PropertyTable<30>({
+constexpr auto kProperties = PropertyTable<type_id::kCommonDialog>({
     {8, "类型", "DialogKind", data_type::kInt},
     {17, "标题", "Title", data_type::kText},
     {18, "文件名", "FileName", data_type::kText},
@@ -44,7 +44,7 @@ ComponentObject* Create(const CreateRequest& request) {
 }  // namespace
 
 constinit const TypeDescriptor kCommonDlgType = MakeType(
-    "通用对话框", "CommonDlg", kRaisesEvents | type_flag::kNoVisibleWindow, kProperties,
+    type_id::kCommonDialog, kRaisesEvents | type_flag::kNoVisibleWindow, kProperties,
     Operations<&Create>);
 
 }  // namespace barvell::runtime::controls
