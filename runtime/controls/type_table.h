@@ -70,9 +70,9 @@ template <size_t N>
 constexpr TypeDescriptor MakeType(TypeId type, uint32_t flags,
                                   const std::array<PropertyDescriptor, N>& properties,
                                   TypeInterface interface_function) {
-  const ComponentType* entry = FindComponentType(type);
-  return TypeDescriptor{entry->chinese_name, entry->english_name, {0, 0, 0},  flags,
-                        {0, 0, 0},           int32_t(N),          properties.data(),
+  const ComponentType& entry = ComponentTypeOf(type);
+  return TypeDescriptor{entry.chinese_name, entry.english_name, {0, 0, 0},  flags,
+                        {0, 0, 0},          int32_t(N),         properties.data(),
                         interface_function};
 }
 
