@@ -6,29 +6,10 @@
 #include <string_view>
 
 #include "barvell/call_interface.h"
+#include "runtime/call/component_flags.h"
+#include "runtime/controls/component_types.h"
 
 namespace barvell::tools {
-
-struct TypeName {
-  std::string_view keyword;
-  TypeId type;
-};
-
-inline constexpr TypeName kTypeNames[] = {
-    {"window", type_id::kWindow},
-    {"menu_item", type_id::kMenuItem},
-    {"edit_box", type_id::kEditBox},
-    {"picture_box", type_id::kPictureBox},
-    {"draw_panel", type_id::kDrawPanel},
-    {"group_box", type_id::kGroupBox},
-    {"label", type_id::kLabel},
-    {"button", type_id::kButton},
-    {"combo_box", type_id::kComboBox},
-    {"colour_picker", type_id::kColourPicker},
-    {"common_dialog", type_id::kCommonDialog},
-    {"super_bar", type_id::kSuperBar},
-    {"status_bar", type_id::kStatusBar},
-};
 
 struct FlagName {
   std::string_view keyword;
@@ -37,22 +18,26 @@ struct FlagName {
 
 // Control records.
 inline constexpr FlagName kComponentFlagNames[] = {
-    {"visible", 1}, {"disabled", 2}, {"tab_stop", 4}};
+    {"visible", runtime::component_flag::kVisible},
+    {"disabled", runtime::component_flag::kDisabled},
+    {"tab_stop", runtime::component_flag::kTabStop}};
 // Menu item records.
-inline constexpr FlagName kMenuFlagNames[] = {{"hidden", 1}, {"disabled", 2}, {"checked", 4}};
+inline constexpr FlagName kMenuFlagNames[] = {{"hidden", runtime::menu_flag::kHidden},
+                                              {"disabled", runtime::menu_flag::kDisabled},
+                                              {"checked", runtime::menu_flag::kChecked}};
 
+// The type keywords are those of the runtime's component type list.
 inline std::optional<TypeId> TypeOfKeyword(std::string_view keyword) {
-  for (const TypeName& t : kTypeNames) {
-    if (t.keyword == keyword) return t.type;
+  for (const runtime::controls::ComponentType& t : runtime::controls::kComponentTypes) {
+    if (t.keyword == keyword) return t.id;
   }
   return std::nullopt;
 }
 
 inline std::optional<std::string_view> KeywordOfType(TypeId type) {
-  for (const TypeName& t : kTypeNames) {
-    if (t.type == type) return t.keyword;
-  }
-  return std::nullopt;
+  const runtime::controls::ComponentType* t = runtime::controls::FindComponentType(type);
+  if (t == nullptr) return std::nullopt;
+  return t->keyword;
 }
 
 }  // namespace barvell::tools

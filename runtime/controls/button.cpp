@@ -10,8 +10,8 @@ namespace barvell::runtime::controls {
 
 namespace {
 
-constexpr auto kProperties = PropertyTable<14>({
-    {8, "标题", "Caption", data_type::kText},
+constexpr auto kProperties = PropertyTable<type_id::kButton>({
+    {property::kButtonCaption, "标题", "Caption", data_type::kText},
 });
 
 class ButtonObject : public ControlObject {
@@ -33,6 +33,6 @@ ComponentObject* Create(const CreateRequest& request) {
 }  // namespace
 
 constinit const TypeDescriptor kButtonType =
-    MakeType("按钮", "Button", kRaisesEvents, kProperties, Operations<&Create>);
+    MakeType(type_id::kButton, kRaisesEvents, kProperties, Operations<&Create>);
 
 }  // namespace barvell::runtime::controls

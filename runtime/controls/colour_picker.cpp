@@ -17,15 +17,10 @@ namespace barvell::runtime::controls {
 
 namespace {
 
-constexpr auto kProperties = PropertyTable<10>({
-    {8, "颜色", "Color", data_type::kColour},
-    {9, "允许透明", "AllowTransparent", data_type::kLogical},
+constexpr auto kProperties = PropertyTable<type_id::kColourPicker>({
+    {property::kColour, "颜色", "Color", data_type::kColour},
+    {property::kAllowTransparent, "允许透明", "AllowTransparent", data_type::kLogical},
 });
-
-namespace property {
-constexpr int32_t kColour = 0;
-constexpr int32_t kAllowTransparent = 1;
-}  // namespace property
 
 constexpr int kSwatchMargin = 4;
 constexpr uint32_t kSwatchFrameRgb = 0x000000;
@@ -41,7 +36,7 @@ class ColourPickerObject : public SurfaceObject {
         allow_transparent_(allow_transparent) {}
 
   bool Read(int32_t number, RawProperty* out) const {
-    switch (number) {
+    switch (PublicProperty(number)) {
       case property::kColour: out->value = colour_; return true;
       case property::kAllowTransparent: out->value = allow_transparent_ ? 1 : 0; return true;
       default: return false;
@@ -51,7 +46,7 @@ class ColourPickerObject : public SurfaceObject {
   // The value written is what a read gives back, even a transparent that the picker does
   // not allow: that one only shows as black.
   bool Write(int32_t number, uint32_t value) {
-    switch (number) {
+    switch (PublicProperty(number)) {
       case property::kColour: colour_ = value; break;
       case property::kAllowTransparent: allow_transparent_ = value != 0; break;
       default: return false;
@@ -136,7 +131,7 @@ bool Write(ComponentObject* object, int32_t property, const RawProperty& value) 
 }  // namespace
 
 constinit const TypeDescriptor kColorPickerType =
-    MakeType("颜色选择器", "ColorPicker", kRaisesEvents, kProperties,
+    MakeType(type_id::kColourPicker, kRaisesEvents, kProperties,
              Operations<&Create, &Read, &Write>);
 
 }  // namespace barvell::runtime::controls

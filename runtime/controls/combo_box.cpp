@@ -19,18 +19,11 @@ namespace barvell::runtime::controls {
 
 namespace {
 
-namespace property {
-constexpr int32_t kComboStyle = 0;
-constexpr int32_t kContent = 1;
-constexpr int32_t kCurrentSelection = 11;
-constexpr int32_t kItems = 12;
-}  // namespace property
-
-constexpr auto kProperties = PropertyTable<25>({
-    {8, "类型", "ComboStyle", data_type::kInt},
-    {9, "内容", "Content", data_type::kText},
-    {19, "现行选中项", "CurrentSelection", data_type::kInt},
-    {20, "列表项目", "Items", data_type::kText},
+constexpr auto kProperties = PropertyTable<type_id::kComboBox>({
+    {property::kComboStyle, "类型", "ComboStyle", data_type::kInt},
+    {property::kComboContent, "内容", "Content", data_type::kText},
+    {property::kCurrentSelection, "现行选中项", "CurrentSelection", data_type::kInt},
+    {property::kComboItems, "列表项目", "Items", data_type::kText},
 });
 
 constexpr int32_t kMaxStyle = int32_t(ComboBoxBlock::kDropDownList);
@@ -82,11 +75,11 @@ class ComboBoxObject : public ControlObject {
   }
 
   bool Read(int32_t number, RawProperty* out) {
-    switch (number) {
+    switch (PublicProperty(number)) {
       case property::kComboStyle: out->value = uint32_t(style_); return true;
-      case property::kContent: scratch_ = Content(); break;
+      case property::kComboContent: scratch_ = Content(); break;
       case property::kCurrentSelection: out->value = uint32_t(Ui().GetCurrent(Handle())); return true;
-      case property::kItems: scratch_ = JoinItems(Ui().GetItems(Handle())); break;
+      case property::kComboItems: scratch_ = JoinItems(Ui().GetItems(Handle())); break;
       default: return false;
     }
     out->data = scratch_.c_str();
@@ -96,14 +89,14 @@ class ComboBoxObject : public ControlObject {
   bool Write(int32_t number, const RawProperty& value) {
     int32_t n = int32_t(uint32_t(value.value));
     const char* text = static_cast<const char*>(value.data);
-    switch (number) {
+    switch (PublicProperty(number)) {
       case property::kComboStyle: style_ = std::clamp(n, 0, kMaxStyle); return true;
-      case property::kContent:
+      case property::kComboContent:
         // A list without an edit field shows only its items: nothing to write to.
         if (style_ != kMaxStyle) content_ = text;
         return true;
       case property::kCurrentSelection: Select(n); return true;
-      case property::kItems: SetItems(text); return true;
+      case property::kComboItems: SetItems(text); return true;
       default: return false;
     }
   }
@@ -175,7 +168,7 @@ int32_t ComboItemData(ComponentObject* object, int32_t index) {
 }
 
 constinit const TypeDescriptor kComboBoxType =
-    MakeType("组合框", "ComboBox", kRaisesEvents, kProperties,
+    MakeType(type_id::kComboBox, kRaisesEvents, kProperties,
              Operations<&Create, &Read, &Write>);
 
 }  // namespace barvell::runtime::controls

@@ -16,36 +16,20 @@ namespace barvell::runtime::controls {
 
 namespace {
 
-constexpr auto kProperties = PropertyTable<30>({
-    {8, "类型", "DialogKind", data_type::kInt},
-    {9, "标题", "DialogTitle", data_type::kText},
-    {10, "文件名", "FileName", data_type::kText},
-    {11, "过滤器", "Filter", data_type::kText},
-    {12, "初始过滤器", "FilterIndex", data_type::kInt},
-    {13, "初始目录", "InitialDirectory", data_type::kText},
-    {14, "默认文件后缀", "DefaultExtension", data_type::kText},
-    {15, "文件不存在时提示", "CreatePrompt", data_type::kLogical},
-    {16, "文件必须存在", "FileMustExist", data_type::kLogical},
-    {17, "文件覆盖提示", "OverwritePrompt", data_type::kLogical},
-    {18, "目录必须存在", "PathMustExist", data_type::kLogical},
-    {19, "不改变当前目录", "KeepCurrentDirectory", data_type::kLogical},
+constexpr auto kProperties = PropertyTable<type_id::kCommonDialog>({
+    {property::kDialogKind, "类型", "DialogKind", data_type::kInt},
+    {property::kDialogTitle, "标题", "DialogTitle", data_type::kText},
+    {property::kFileName, "文件名", "FileName", data_type::kText},
+    {property::kFilter, "过滤器", "Filter", data_type::kText},
+    {property::kFilterIndex, "初始过滤器", "FilterIndex", data_type::kInt},
+    {property::kInitialDirectory, "初始目录", "InitialDirectory", data_type::kText},
+    {property::kDefaultExtension, "默认文件后缀", "DefaultExtension", data_type::kText},
+    {property::kCreatePrompt, "文件不存在时提示", "CreatePrompt", data_type::kLogical},
+    {property::kFileMustExist, "文件必须存在", "FileMustExist", data_type::kLogical},
+    {property::kOverwritePrompt, "文件覆盖提示", "OverwritePrompt", data_type::kLogical},
+    {property::kPathMustExist, "目录必须存在", "PathMustExist", data_type::kLogical},
+    {property::kKeepCurrentDirectory, "不改变当前目录", "KeepCurrentDirectory", data_type::kLogical},
 });
-
-// Type-specific property numbers (0 = property 8).
-namespace property {
-constexpr int32_t kDialogKind = 0;
-constexpr int32_t kDialogTitle = 1;
-constexpr int32_t kFileName = 2;
-constexpr int32_t kFilter = 3;
-constexpr int32_t kFilterIndex = 4;
-constexpr int32_t kInitialDirectory = 5;
-constexpr int32_t kDefaultExtension = 6;
-constexpr int32_t kCreatePrompt = 7;
-constexpr int32_t kFileMustExist = 8;
-constexpr int32_t kOverwritePrompt = 9;
-constexpr int32_t kPathMustExist = 10;
-constexpr int32_t kKeepCurrentDirectory = 11;
-}  // namespace property
 
 uint32_t ClampedKind(uint32_t kind) {
   return std::clamp(int32_t(kind), int32_t(dialog_kind::kOpen), int32_t(dialog_kind::kColour));
@@ -158,7 +142,7 @@ CommonDialogBlock* CommonDialogSettings(ComponentObject* object) {
 }
 
 constinit const TypeDescriptor kCommonDlgType = MakeType(
-    "通用对话框", "CommonDlg", kRaisesEvents | type_flag::kNoVisibleWindow, kProperties,
+    type_id::kCommonDialog, kRaisesEvents | type_flag::kNoVisibleWindow, kProperties,
     Operations<&Create, &Read, &Write>);
 
 }  // namespace barvell::runtime::controls

@@ -1,4 +1,5 @@
-// The runtime's own component types, each defined in its own file.
+// The descriptors of the runtime's own component types (component_types.h lists them),
+// each defined in its own file.
 #pragma once
 
 #include "runtime/call/type_descriptor.h"

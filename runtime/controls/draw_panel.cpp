@@ -37,7 +37,7 @@ constexpr int32_t kClientWidth = 15;
 constexpr int32_t kClientHeight = 16;
 }  // namespace panel_property
 
-constexpr auto kProperties = PropertyTable<25>({
+constexpr auto kProperties = PropertyTable<type_id::kDrawPanel>({
     {8, "边框", "BorderStyle", data_type::kChoice},
     {9, "背景颜色", "BackColor", data_type::kColour},
     {10, "底图", "BackPicture", data_type::kPicture},
@@ -202,7 +202,7 @@ bool Write(ComponentObject* object, int32_t property, const RawProperty& raw) {
 }  // namespace
 
 constinit const TypeDescriptor kDrawPanelType =
-    MakeType("画板", "DrawPanel", kRaisesEvents, kProperties,
+    MakeType(type_id::kDrawPanel, kRaisesEvents, kProperties,
              Operations<&Create, &Read, &Write>);
 
 }  // namespace barvell::runtime::controls

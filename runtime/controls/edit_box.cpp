@@ -18,10 +18,8 @@ namespace barvell::runtime::controls {
 
 namespace {
 
-constexpr int32_t kContent = 0;
-
-constexpr auto kProperties = PropertyTable<29>({
-    {8, "内容", "Content", data_type::kText},
+constexpr auto kProperties = PropertyTable<type_id::kEditBox>({
+    {property::kEditContent, "内容", "Content", data_type::kText},
 });
 
 // What an integer box lets through: digits, the minus sign and the editing characters
@@ -83,16 +81,16 @@ ComponentObject* Create(const CreateRequest& request) {
                            params.multiLine, block->input_mode);
 }
 
-bool Read(ComponentObject* object, int32_t property, RawProperty* out) {
+bool Read(ComponentObject* object, int32_t number, RawProperty* out) {
   auto* box = dynamic_cast<EditBoxObject*>(object);
-  if (box == nullptr || property != kContent) return false;
+  if (box == nullptr || PublicProperty(number) != property::kEditContent) return false;
   out->data = box->Content().c_str();
   return true;
 }
 
-bool Write(ComponentObject* object, int32_t property, const RawProperty& value) {
+bool Write(ComponentObject* object, int32_t number, const RawProperty& value) {
   auto* box = dynamic_cast<EditBoxObject*>(object);
-  if (box == nullptr || property != kContent) return false;
+  if (box == nullptr || PublicProperty(number) != property::kEditContent) return false;
   box->SetContent(static_cast<const char*>(value.data));
   return true;
 }
@@ -107,7 +105,7 @@ bool AppendToEditBox(ComponentObject* object, std::string_view gbk) {
 }
 
 constinit const TypeDescriptor kEditBoxType =
-    MakeType("编辑框", "EditBox", kRaisesEvents, kProperties,
+    MakeType(type_id::kEditBox, kRaisesEvents, kProperties,
              Operations<&Create, &Read, &Write>);
 
 }  // namespace barvell::runtime::controls

@@ -11,8 +11,8 @@ namespace barvell::runtime::controls {
 
 namespace {
 
-constexpr auto kProperties = PropertyTable<13>({
-    {8, "标题", "Caption", data_type::kText},
+constexpr auto kProperties = PropertyTable<type_id::kGroupBox>({
+    {property::kGroupBoxCaption, "标题", "Caption", data_type::kText},
 });
 
 ComponentObject* Create(const CreateRequest& request) {
@@ -28,6 +28,6 @@ ComponentObject* Create(const CreateRequest& request) {
 }  // namespace
 
 constinit const TypeDescriptor kGroupBoxType =
-    MakeType("分组框", "GroupBox", kRaisesEvents, kProperties, Operations<&Create>);
+    MakeType(type_id::kGroupBox, kRaisesEvents, kProperties, Operations<&Create>);
 
 }  // namespace barvell::runtime::controls

@@ -14,11 +14,9 @@ namespace barvell::runtime::controls {
 
 namespace {
 
-constexpr auto kProperties = PropertyTable<29>({
-    {8, "标题", "Caption", data_type::kText},
+constexpr auto kProperties = PropertyTable<type_id::kLabel>({
+    {property::kLabelCaption, "标题", "Caption", data_type::kText},
 });
-
-constexpr int32_t kCaption = 0;
 
 class LabelObject : public ControlObject {
  public:
@@ -49,16 +47,16 @@ ComponentObject* Create(const CreateRequest& request) {
   return new LabelObject(handle, request.control_id);
 }
 
-bool Read(ComponentObject* object, int32_t property, RawProperty* out) {
+bool Read(ComponentObject* object, int32_t number, RawProperty* out) {
   auto* label = dynamic_cast<LabelObject*>(object);
-  if (label == nullptr || property != kCaption) return false;
+  if (label == nullptr || PublicProperty(number) != property::kLabelCaption) return false;
   out->data = label->Caption().c_str();
   return true;
 }
 
-bool Write(ComponentObject* object, int32_t property, const RawProperty& value) {
+bool Write(ComponentObject* object, int32_t number, const RawProperty& value) {
   auto* label = dynamic_cast<LabelObject*>(object);
-  if (label == nullptr || property != kCaption) return false;
+  if (label == nullptr || PublicProperty(number) != property::kLabelCaption) return false;
   label->SetCaption(static_cast<const char*>(value.data));
   return true;
 }
@@ -66,6 +64,6 @@ bool Write(ComponentObject* object, int32_t property, const RawProperty& value) 
 }  // namespace
 
 constinit const TypeDescriptor kLabelType =
-    MakeType("标签", "Label", kRaisesEvents, kProperties, Operations<&Create, &Read, &Write>);
+    MakeType(type_id::kLabel, kRaisesEvents, kProperties, Operations<&Create, &Read, &Write>);
 
 }  // namespace barvell::runtime::controls

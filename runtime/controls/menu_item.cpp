@@ -14,6 +14,6 @@ TypeOperation Interface(int32_t) { return nullptr; }
 }  // namespace
 
 constinit const TypeDescriptor kMenuItemType =
-    MakeType("菜单", "Menu", kRaisesEvents, kNoProperties, Interface);
+    MakeType(type_id::kMenuItem, kRaisesEvents, kNoProperties, Interface);
 
 }  // namespace barvell::runtime::controls

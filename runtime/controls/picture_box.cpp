@@ -16,9 +16,9 @@ namespace barvell::runtime::controls {
 
 namespace {
 
-constexpr auto kProperties = PropertyTable<15>({
-    {8, "边框", "BorderStyle", data_type::kChoice},
-    {10, "背景颜色", "BackColor", data_type::kColour},
+constexpr auto kProperties = PropertyTable<type_id::kPictureBox>({
+    {property::kPictureBorderStyle, "边框", "BorderStyle", data_type::kChoice},
+    {property::kPictureBackColour, "背景颜色", "BackColor", data_type::kColour},
 });
 
 // Copies `picture` with its top-left corner at (left, top); what falls outside is cut off.
@@ -90,6 +90,6 @@ ComponentObject* Create(const CreateRequest& request) {
 }  // namespace
 
 constinit const TypeDescriptor kPicBoxType =
-    MakeType("图片框", "PicBox", kRaisesEvents, kProperties, Operations<&Create>);
+    MakeType(type_id::kPictureBox, kRaisesEvents, kProperties, Operations<&Create>);
 
 }  // namespace barvell::runtime::controls

@@ -13,9 +13,11 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "barvell/call_interface.h"
+#include "runtime/controls/component_types.h"
 
 namespace barvell::runtime::controls {
 
@@ -476,25 +478,49 @@ std::vector<uint8_t> EncodeBlock(Block block) {
   return std::move(writer.bytes);
 }
 
+// The property-block struct of each component type that has one, by TypeId.
+template <TypeId kType>
+struct BlockOf;
+template <> struct BlockOf<type_id::kWindow> { using type = WindowBlock; };
+template <> struct BlockOf<type_id::kDrawPanel> { using type = DrawPanelBlock; };
+template <> struct BlockOf<type_id::kCommonDialog> { using type = CommonDialogBlock; };
+template <> struct BlockOf<type_id::kColourPicker> { using type = ColourPickerBlock; };
+template <> struct BlockOf<type_id::kEditBox> { using type = EditBoxBlock; };
+template <> struct BlockOf<type_id::kLabel> { using type = LabelBlock; };
+template <> struct BlockOf<type_id::kButton> { using type = ButtonBlock; };
+template <> struct BlockOf<type_id::kGroupBox> { using type = GroupBoxBlock; };
+template <> struct BlockOf<type_id::kComboBox> { using type = ComboBoxBlock; };
+template <> struct BlockOf<type_id::kPictureBox> { using type = PictureBoxBlock; };
+template <> struct BlockOf<type_id::kStatusBar> { using type = StatusBarBlock; };
+template <> struct BlockOf<type_id::kSuperBar> { using type = SuperBarBlock; };
+
+namespace block_dispatch {
+// Every type of the list that has a block must have its BlockOf (or this does not
+// compile); types without one are skipped.
+template <size_t I, typename F>
+bool CallIfTypeIs(TypeId type, F& f) {
+  constexpr const ComponentType& entry = kComponentTypes[I];
+  if constexpr (entry.has_block) {
+    if (entry.id == type) {
+      typename BlockOf<entry.id>::type block;
+      f(block);
+      return true;
+    }
+  }
+  return false;
+}
+template <typename F, size_t... I>
+bool CallForType(TypeId type, F& f, std::index_sequence<I...>) {
+  return (CallIfTypeIs<I>(type, f) || ...);
+}
+}  // namespace block_dispatch
+
 // Calls f(block) with a default block of the property-block struct for `type`; returns
 // false for types without a block of their own (menu items, unknown types).
 template <typename F>
 bool WithBlockFor(TypeId type, F&& f) {
-  switch (type) {
-    case type_id::kWindow: { WindowBlock b; f(b); return true; }
-    case type_id::kDrawPanel: { DrawPanelBlock b; f(b); return true; }
-    case type_id::kCommonDialog: { CommonDialogBlock b; f(b); return true; }
-    case type_id::kColourPicker: { ColourPickerBlock b; f(b); return true; }
-    case type_id::kEditBox: { EditBoxBlock b; f(b); return true; }
-    case type_id::kLabel: { LabelBlock b; f(b); return true; }
-    case type_id::kButton: { ButtonBlock b; f(b); return true; }
-    case type_id::kGroupBox: { GroupBoxBlock b; f(b); return true; }
-    case type_id::kComboBox: { ComboBoxBlock b; f(b); return true; }
-    case type_id::kPictureBox: { PictureBoxBlock b; f(b); return true; }
-    case type_id::kStatusBar: { StatusBarBlock b; f(b); return true; }
-    case type_id::kSuperBar: { SuperBarBlock b; f(b); return true; }
-    default: return false;
-  }
+  return block_dispatch::CallForType(type, f,
+                                     std::make_index_sequence<std::size(kComponentTypes)>());
 }
 
 }  // namespace barvell::runtime::controls

@@ -12,7 +12,7 @@ namespace barvell::runtime::controls {
 
 namespace {
 
-constexpr auto kProperties = PropertyTable<14>({});
+constexpr auto kProperties = PropertyTable<type_id::kStatusBar>({});
 
 ComponentObject* Create(const CreateRequest& request) {
   std::optional<StatusBarBlock> block = DecodeBlock<StatusBarBlock>(request.property_block);
@@ -25,6 +25,6 @@ ComponentObject* Create(const CreateRequest& request) {
 }  // namespace
 
 constinit const TypeDescriptor kStatusBarType =
-    MakeType("状态条", "StatusBar", kRaisesEvents, kProperties, Operations<&Create>);
+    MakeType(type_id::kStatusBar, kRaisesEvents, kProperties, Operations<&Create>);
 
 }  // namespace barvell::runtime::controls

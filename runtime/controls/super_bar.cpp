@@ -17,18 +17,11 @@ namespace barvell::runtime::controls {
 
 namespace {
 
-namespace property {
-constexpr int32_t kOrientation = 1;
-constexpr int32_t kMinimum = 7;
-constexpr int32_t kMaximum = 8;
-constexpr int32_t kPosition = 9;
-}  // namespace property
-
-constexpr auto kProperties = PropertyTable<68>({
-    {9, "方向", "Orientation", data_type::kInt},
-    {15, "最小位置", "Minimum", data_type::kInt},
-    {16, "最大位置", "Maximum", data_type::kInt},
-    {17, "位置", "Position", data_type::kInt},
+constexpr auto kProperties = PropertyTable<type_id::kSuperBar>({
+    {property::kBarOrientation, "方向", "Orientation", data_type::kInt},
+    {property::kBarMinimum, "最小位置", "Minimum", data_type::kInt},
+    {property::kBarMaximum, "最大位置", "Maximum", data_type::kInt},
+    {property::kBarPosition, "位置", "Position", data_type::kInt},
 });
 
 constexpr uint32_t kTrackRgb = 0xE0E0E0;
@@ -56,25 +49,26 @@ class SuperBarObject : public SurfaceObject {
   }
 
   bool Read(int32_t number, RawProperty* out) const {
-    switch (number) {
-      case property::kOrientation: out->value = vertical_ ? 1 : 0; return true;
-      case property::kMinimum: out->value = uint32_t(minimum_); return true;
-      case property::kMaximum: out->value = uint32_t(maximum_); return true;
-      case property::kPosition: out->value = uint32_t(position_); return true;
+    switch (PublicProperty(number)) {
+      case property::kBarOrientation: out->value = vertical_ ? 1 : 0; return true;
+      case property::kBarMinimum: out->value = uint32_t(minimum_); return true;
+      case property::kBarMaximum: out->value = uint32_t(maximum_); return true;
+      case property::kBarPosition: out->value = uint32_t(position_); return true;
       default: return false;
     }
   }
 
   // The program's writes move nothing by the user: no event.
   bool Write(int32_t number, int32_t value) {
-    switch (number) {
-      case property::kOrientation: vertical_ = value == 1; break;
-      case property::kMinimum: minimum_ = value; break;
-      case property::kMaximum: maximum_ = value; break;
-      case property::kPosition: break;
+    int32_t public_number = PublicProperty(number);
+    switch (public_number) {
+      case property::kBarOrientation: vertical_ = value == 1; break;
+      case property::kBarMinimum: minimum_ = value; break;
+      case property::kBarMaximum: maximum_ = value; break;
+      case property::kBarPosition: break;
       default: return false;
     }
-    position_ = Clamped(number == property::kPosition ? value : position_);
+    position_ = Clamped(public_number == property::kBarPosition ? value : position_);
     Draw();
     return true;
   }
@@ -200,7 +194,7 @@ bool Write(ComponentObject* object, int32_t property, const RawProperty& value) 
 }  // namespace
 
 constinit const TypeDescriptor kSuperBarType =
-    MakeType("多功能条", "SuperBar", kRaisesEvents, kProperties,
+    MakeType(type_id::kSuperBar, kRaisesEvents, kProperties,
              Operations<&Create, &Read, &Write>);
 
 }  // namespace barvell::runtime::controls

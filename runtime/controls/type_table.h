@@ -1,5 +1,5 @@
 // Building a component type's table: its property descriptors (the type-specific ones,
-// numbered from 0 after the eight common properties) and its TypeDescriptor.
+// numbered by their public numbers) and its TypeDescriptor.
 #pragma once
 
 #include <array>
@@ -9,6 +9,7 @@
 #include <type_traits>
 
 #include "runtime/call/type_descriptor.h"
+#include "runtime/controls/component_types.h"
 
 namespace barvell::runtime::controls {
 
@@ -18,22 +19,29 @@ constexpr uint32_t kRaisesEvents = 0x04;
 constexpr int32_t kCommonPropertyCount = 8;
 
 struct NamedProperty {
-  int32_t index;  // as the program numbers it, common properties included
+  int32_t number;  // the public number (barvell::property), common properties included
   const char* name;
   const char* english_name;
   uint16_t data_type;
 };
 
-// `total` properties counting the common ones; those not named are integers without a
-// name, which the program never reaches.
-template <size_t kTotal>
-constexpr std::array<PropertyDescriptor, kTotal - kCommonPropertyCount> PropertyTable(
-    std::initializer_list<NamedProperty> named) {
-  std::array<PropertyDescriptor, kTotal - kCommonPropertyCount> table{};
+// A type's reader and writer are asked for a type-specific number (0 = the first after
+// the common properties); they switch on the public number it stands for.
+constexpr int32_t PublicProperty(int32_t type_specific) {
+  return type_specific + kCommonPropertyCount;
+}
+
+// The type-specific descriptors of a type, as many as the component type list gives it;
+// those not named are integers without a name, which the program never reaches. A number
+// outside the type's range does not compile.
+template <TypeId kType>
+constexpr auto PropertyTable(std::initializer_list<NamedProperty> named) {
+  constexpr size_t kCount = size_t(ComponentTypeOf(kType).properties - kCommonPropertyCount);
+  std::array<PropertyDescriptor, kCount> table{};
   for (PropertyDescriptor& p : table) p = {nullptr, nullptr, nullptr, data_type::kInt, 0, 0};
   for (const NamedProperty& n : named) {
-    table[size_t(n.index - kCommonPropertyCount)] = {n.name, n.english_name, nullptr,
-                                                     n.data_type, 0, 0};
+    table.at(size_t(n.number - kCommonPropertyCount)) = {n.name, n.english_name, nullptr,
+                                                         n.data_type, 0, 0};
   }
   return table;
 }
@@ -57,12 +65,15 @@ TypeOperation Operations(int32_t operation) {
   }
 }
 
+// A type's descriptor: its names from the component type list.
 template <size_t N>
-constexpr TypeDescriptor MakeType(const char* name, const char* english_name, uint32_t flags,
+constexpr TypeDescriptor MakeType(TypeId type, uint32_t flags,
                                   const std::array<PropertyDescriptor, N>& properties,
                                   TypeInterface interface_function) {
-  return TypeDescriptor{name,  english_name, {0, 0, 0},         flags,
-                        {0, 0, 0}, int32_t(N), properties.data(), interface_function};
+  const ComponentType& entry = ComponentTypeOf(type);
+  return TypeDescriptor{entry.chinese_name, entry.english_name, {0, 0, 0},  flags,
+                        {0, 0, 0},          int32_t(N),         properties.data(),
+                        interface_function};
 }
 
 }  // namespace barvell::runtime::controls

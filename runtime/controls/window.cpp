@@ -8,16 +8,16 @@ namespace barvell::runtime::controls {
 namespace {
 
 // One property per option of the window PropertyBlock after its version.
-constexpr auto kProperties = PropertyTable<32>({
-    {8, "边框", "BorderStyle", data_type::kChoice},
-    {11, "背景颜色", "BackColor", data_type::kColour},
-    {31, "标题", "Caption", data_type::kText},
+constexpr auto kProperties = PropertyTable<type_id::kWindow>({
+    {property::kWindowBorderStyle, "边框", "BorderStyle", data_type::kChoice},
+    {property::kWindowBackColour, "背景颜色", "BackColor", data_type::kColour},
+    {property::kWindowCaption, "标题", "Caption", data_type::kText},
 });
 
 }  // namespace
 
 constinit const TypeDescriptor kWindowType =
-    MakeType("窗口", "Window", kRaisesEvents, kProperties,
+    MakeType(type_id::kWindow, kRaisesEvents, kProperties,
              Operations<&CreateWindowComponent>);
 
 }  // namespace barvell::runtime::controls

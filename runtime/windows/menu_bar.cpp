@@ -42,8 +42,12 @@ std::string ShortcutName(uint32_t shortcut) {
   const ShortcutRange* r = RangeOf(shortcut);
   if (r == nullptr) return {};
   uint32_t n = shortcut - r->first;
-  if (r->first_key == 'A') return r->prefix + std::string(1, char('A' + n));
-  return r->prefix + ("F" + std::to_string(n + 1));
+  // Appended, not "F" + std::string: GCC 12 at -O3 takes that for overlapping copies.
+  std::string name = r->prefix;
+  if (r->first_key == 'A') return name += char('A' + n);
+  name += 'F';
+  name += std::to_string(n + 1);
+  return name;
 }
 
 std::optional<ui::Accelerator> ShortcutKey(uint32_t shortcut) {

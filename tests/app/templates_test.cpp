@@ -521,12 +521,16 @@ TEST(Templates, HandlerTableMatchesTheTemplates) {
   }
 }
 
-// Made absolute before any test runs: __FILE__ may be relative, and running the program
-// moves the current directory to the program's.
-const std::filesystem::path kTutorialText = std::filesystem::absolute(
-    std::filesystem::path(__FILE__).parent_path() / "../../app/templates/tutorial.txt");
-
-std::filesystem::path TutorialText() { return kTutorialText; }
+// __FILE__ is relative to the build tree's root when the compiler was given relative
+// paths (as under ccache's base directory); this binary lies in <build>/tests. The current
+// directory is no guide: ctest and the program's start-up both move it.
+std::filesystem::path TutorialText() {
+  std::filesystem::path file = __FILE__;
+  if (file.is_relative()) {
+    file = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / file;
+  }
+  return file.parent_path() / "../../app/templates/tutorial.txt";
+}
 
 std::string ReadAll(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

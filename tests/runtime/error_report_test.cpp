@@ -84,8 +84,8 @@ TEST(ErrorReport, WithoutRegistryEveryWindowIsMissing) {
 
 // Clean-up routines registered by the program: run once by a normal end, discarded by an
 // error report.
-void CleanupA(int32_t position) { ChildWrite("A" + std::to_string(position)); }
-void CleanupB(int32_t position) { ChildWrite("B" + std::to_string(position)); }
+void CleanupA(int32_t position) { ChildWrite(std::string("A").append(std::to_string(position))); }
+void CleanupB(int32_t position) { ChildWrite(std::string("B").append(std::to_string(position))); }
 
 TEST(ErrorReport, ErrorReportDiscardsTheCleanupList) {
   auto outcome = RunInChild([] {

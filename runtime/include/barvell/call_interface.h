@@ -366,8 +366,18 @@ constexpr int32_t kMenuCaption = 0;
 constexpr int32_t kMenuChecked = 1;
 constexpr int32_t kMenuDisabled = 2;
 constexpr int32_t kMenuVisible = 3;
+// Window (the window component)
+constexpr int32_t kWindowBorderStyle = 8;
+constexpr int32_t kWindowBackColour = 11;
+constexpr int32_t kWindowCaption = 31;
 // EditBox
 constexpr int32_t kEditContent = 8;
+// PicBox
+constexpr int32_t kPictureBorderStyle = 8;
+constexpr int32_t kPictureBackColour = 10;
+// Button, GroupBox
+constexpr int32_t kButtonCaption = 8;
+constexpr int32_t kGroupBoxCaption = 8;
 // Label
 constexpr int32_t kLabelCaption = 8;
 // ComboBox
