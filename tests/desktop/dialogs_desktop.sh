@@ -5,7 +5,7 @@
 #   dialogs_desktop.sh save|folder|message|fatal <dialogs_program> <output directory>
 set -u
 scenario=$1
-program=$2
+program=$(realpath "$2")
 out=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -121,6 +121,28 @@ case $scenario in
     [ "$status" -eq 0 ] || fail "exit code $status"
     # OK is 0, Yes 5; a Yes/No box closed with Esc answers No, 6.
     expect_output "answer=0" "answer=5" "answer=6"
+    ;;
+  shell)
+    # A stand-in for the desktop's opener records its arguments and chatters on both
+    # streams; the target holds what a shell would expand.
+    mkdir "$work/bin"
+    cat >"$work/bin/xdg-open" <<SCRIPT
+#!/bin/sh
+printf '%s\n' "\$#" "\$@" >"$work/opened.tmp" && mv "$work/opened.tmp" "$work/opened"
+echo noise; echo noise >&2
+SCRIPT
+    chmod +x "$work/bin/xdg-open"
+    target='-帮助 $(touch pwned) *.hlp'
+    (cd "$work" && PATH="$work/bin:$PATH" "$program" shell "$target" >"$work/stdout" 2>"$work/stderr") &
+    pid=$!
+    wait_exit
+    [ "$status" -eq 0 ] || fail "exit code $status"
+    expect_output "result=1"
+    for _ in $(seq 1 100); do [ -f "$work/opened" ] && break; sleep 0.1; done
+    diff <(printf '%s\n' 1 "./$target") "$work/opened" >/dev/null ||
+      fail "the opener got: $(cat "$work/opened" 2>/dev/null)"
+    [ -e "$work/pwned" ] && fail "the target went through a shell"
+    grep -q noise "$work/stderr" && fail "the opener's output reached the program's streams"
     ;;
   fatal)
     "$program" fatal >"$work/stdout" 2>"$work/stderr" &

@@ -4,6 +4,7 @@
 //   dialogs_program save <directory>   the save dialog twice; prints "result=", "FileName="
 //   dialogs_program folder             the folder chooser; prints "folder="
 //   dialogs_program message            an information box, then two Yes/No boxes; "answer="
+//   dialogs_program shell <target>     hands the target to the shell's "open"; "result="
 //   dialogs_program fatal              raises runtime error 1: the "错误" box, exit -1
 // Exit 2 when there is no display.
 #include <cstdio>
@@ -107,6 +108,9 @@ int32_t Start(const KernelEntryTable& kernel) {
     for (int i = 0; i < 2; ++i) {
       Print("answer", std::to_string(kernel.CallLibraryCommand(command::kShowMessageBox, 3, question).Int()));
     }
+  } else if (g_scenario == "shell") {
+    ArgRecord target = ArgRecord::Text(g_directory.c_str());
+    Print("result", std::to_string(kernel.CallLibraryCommand(command::kOpenWithShell, 1, &target).Int()));
   } else if (g_scenario == "fatal") {
     kernel.RaiseRuntimeError(1, 67174465, 1379);
   }
