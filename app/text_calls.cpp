@@ -1,66 +1,66 @@
 #include "text_calls.h"
 
-#include <initializer_list>
-#include <vector>
-
 #include "kernel.h"
+#include "library_call.h"
 
 namespace barvell::app {
 
-namespace {
-
-ResultRecord Call(int32_t command, std::initializer_list<ArgRecord> args) {
-  std::vector<ArgRecord> records(args);
-  return Kernel().CallLibraryCommand(command, int32_t(records.size()), records.data());
-}
-
-// A text argument: the empty text is passed as no text.
-ArgRecord TextArg(const std::string& text) {
-  return ArgRecord::Text(text.empty() ? nullptr : text.c_str());
-}
-
-// Takes over a text result block and frees it.
-std::string TakeText(const ResultRecord& result) {
-  char* block = result.Pointer<char>();
-  if (block == nullptr) return {};
-  std::string text(block);
-  Kernel().FreeBlock(block);
-  return text;
-}
-
-}  // namespace
-
 int32_t TextLength(const std::string& text) {
-  return Call(command::kTextLength, {TextArg(text)}).Int();
+  return CallCommand(command::kTextLength, {TextArg(text)}).Int();
 }
 
 std::string LeftText(const std::string& text, int32_t n) {
-  return TakeText(Call(command::kLeftText, {TextArg(text), ArgRecord::Int(n)}));
+  return TakeText(CallCommand(command::kLeftText, {TextArg(text), ArgRecord::Int(n)}));
 }
 
 std::string RightText(const std::string& text, int32_t n) {
-  return TakeText(Call(command::kRightText, {TextArg(text), ArgRecord::Int(n)}));
+  return TakeText(CallCommand(command::kRightText, {TextArg(text), ArgRecord::Int(n)}));
 }
 
 std::string MidText(const std::string& text, int32_t start, int32_t n) {
   return TakeText(
-      Call(command::kMidText, {TextArg(text), ArgRecord::Int(start), ArgRecord::Int(n)}));
+      CallCommand(command::kMidText, {TextArg(text), ArgRecord::Int(start), ArgRecord::Int(n)}));
 }
 
 int32_t ToInteger(const std::string& text) {
-  return Call(command::kToInteger, {TextArg(text)}).Int();
+  return CallCommand(command::kToInteger, {TextArg(text)}).Int();
 }
 
 double ToNumber(const std::string& text) {
-  return Call(command::kToNumber, {TextArg(text)}).Double();
+  return CallCommand(command::kToNumber, {TextArg(text)}).Double();
 }
 
 std::string ToText(int32_t value) {
-  return TakeText(Call(command::kToText, {ArgRecord::Int(value)}));
+  return TakeText(CallCommand(command::kToText, {ArgRecord::Int(value)}));
 }
 
 std::string ToText(double value) {
-  return TakeText(Call(command::kToText, {ArgRecord::Double(value)}));
+  return TakeText(CallCommand(command::kToText, {ArgRecord::Double(value)}));
+}
+
+int32_t FindText(const std::string& text, const std::string& sought) {
+  return CallCommand(command::kFindText, {TextArg(text), TextArg(sought)}).Int();
+}
+
+std::string ToUpper(const std::string& text) {
+  return TakeText(CallCommand(command::kToUpper, {TextArg(text)}));
+}
+
+std::vector<std::string> SplitText(const std::string& text, const std::string& separator) {
+  void* block = CallCommand(command::kSplitText, {TextArg(text), TextArg(separator)})
+                    .Pointer<void>();
+  std::vector<std::string> pieces;
+  if (block == nullptr) return pieces;
+  // An array of texts: each element is a block of its own, freed before the array.
+  char* const* elements = reinterpret_cast<char* const*>(ArrayElements(block));
+  const uint32_t count = ArrayElementCount(block);
+  pieces.reserve(count);
+  for (uint32_t i = 0; i < count; ++i) {
+    pieces.emplace_back(elements[i] ? elements[i] : "");
+    Kernel().FreeBlock(elements[i]);
+  }
+  Kernel().FreeBlock(block);
+  return pieces;
 }
 
 }  // namespace barvell::app

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace barvell::app {
 
@@ -15,5 +16,10 @@ int32_t ToInteger(const std::string& text);
 double ToNumber(const std::string& text);
 std::string ToText(int32_t value);
 std::string ToText(double value);
+// 1-based byte position of the first occurrence, stepping over double-byte characters; -1.
+int32_t FindText(const std::string& text, const std::string& sought);
+std::string ToUpper(const std::string& text);
+// The pieces between separators; no empty last piece after a final separator.
+std::vector<std::string> SplitText(const std::string& text, const std::string& separator);
 
 }  // namespace barvell::app

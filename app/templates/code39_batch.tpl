@@ -5,6 +5,7 @@ header 0 0x19010272
 component 0x06010259 window
   rect 50 50 393 241
   flags visible
+  on 2 Code39Batch_Destroying
   props
     version 6
     border 2  # fixed

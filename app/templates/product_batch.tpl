@@ -5,6 +5,7 @@ header 0 0x19010209
 component 0x060101FB window
   rect 50 50 393 241
   flags visible
+  on 2 ProductBatch_Destroying
   props
     version 6
     border 2  # fixed

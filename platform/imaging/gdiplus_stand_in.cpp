@@ -79,14 +79,16 @@ uint32_t g_next_token = 1;
 // Longest file name or class text read; a text without its NUL stops here.
 constexpr size_t kMaxTextUnits = 32767;
 
-// NUL-terminated UTF-16 to UTF-8; empty on an unpaired surrogate or a missing NUL.
-std::optional<std::string> Utf8Of(const char16_t* text) {
+// A NUL-terminated UTF-16 file name in the file system's form: UTF-8, with "\" made "/"
+// as everywhere in the kernel; empty on an unpaired surrogate or a missing NUL.
+std::optional<std::string> PathOf(const char16_t* text) {
   if (text == nullptr) return std::nullopt;
   std::string out;
   for (size_t i = 0;; ++i) {
     if (i == kMaxTextUnits) return std::nullopt;
     char32_t c = text[i];
     if (c == 0) break;
+    if (c == u'\\') c = u'/';
     if (c >= 0xD800 && c <= 0xDBFF) {
       char32_t low = text[i + 1];
       if (low < 0xDC00 || low > 0xDFFF) return std::nullopt;
@@ -171,7 +173,7 @@ int32_t CLSIDFromString(const char16_t* text, Guid* clsid) {
 int32_t GdipLoadImageFromFile(const char16_t* file, Image** image) {
   if (image == nullptr) return status::kInvalidParameter;
   *image = nullptr;
-  std::optional<std::string> path = Utf8Of(file);
+  std::optional<std::string> path = PathOf(file);
   if (!path) return status::kInvalidParameter;
   std::vector<uint8_t> bytes;
   switch (imaging::ReadPictureFile(*path, bytes)) {
@@ -190,7 +192,7 @@ int32_t GdipLoadImageFromFile(const char16_t* file, Image** image) {
 int32_t GdipSaveImageToFile(Image* image, const char16_t* file, const Guid* encoder,
                             const void* /*encoder_parameters*/) {
   if (!IsLive(image) || encoder == nullptr) return status::kInvalidParameter;
-  std::optional<std::string> path = Utf8Of(file);
+  std::optional<std::string> path = PathOf(file);
   if (!path || path->empty()) return status::kInvalidParameter;
   PictureFormat format = PictureFormat::kUnknown;
   for (const EncoderEntry& e : kEncoders) {

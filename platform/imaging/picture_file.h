@@ -20,8 +20,8 @@ ReadStatus ReadPictureFile(std::string_view utf8_path, std::vector<uint8_t>& byt
 
 // Writes `bytes` to a new temporary file beside `utf8_path`, flushes it to the disk and
 // renames it over the target, so the target holds either its old content or all of the new
-// one. A symbolic link is followed, a file without its owner's write permission is not
-// replaced, and a replaced file's permissions carry over. On failure the temporary file is
+// one. A symbolic link is followed, a read-only file or directory (platform/kernel's rule)
+// is left alone, and a replaced file's permissions carry over. On failure the temporary file is
 // removed and false returned.
 bool WriteFileReplacing(std::string_view utf8_path, std::span<const uint8_t> bytes);
 

@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/kernel/file_names.h"
 #include "platform/text/gbk.h"
 
 namespace barvell::platform {
@@ -16,11 +17,6 @@ struct FileSearch {
 };
 
 namespace {
-
-// Length of the GBK character starting at text[i].
-size_t CharLength(std::string_view text, size_t i) {
-  return uint8_t(text[i]) >= 0x81 && i + 1 < text.size() ? 2 : 1;
-}
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
 
@@ -36,13 +32,13 @@ bool MatchFrom(std::string_view p, size_t ip, std::string_view n, size_t in) {
     if (p[ip] == '*') {
       while (ip < p.size() && p[ip] == '*') ++ip;
       if (ip == p.size()) return true;
-      for (size_t k = in; k <= n.size(); k += (k < n.size() ? CharLength(n, k) : 1)) {
+      for (size_t k = in; k <= n.size(); k += (k < n.size() ? GbkCharLength(n, k) : 1)) {
         if (MatchFrom(p, ip, n, k)) return true;
       }
       return false;
     }
     if (in >= n.size()) return false;
-    size_t lp = CharLength(p, ip), ln = CharLength(n, in);
+    size_t lp = GbkCharLength(p, ip), ln = GbkCharLength(n, in);
     if (!(p[ip] == '?' || SameChar(p, ip, lp, n, in, ln))) return false;
     ip += p[ip] == '?' ? 1 : lp;
     in += ln;
@@ -70,7 +66,7 @@ bool WildcardMatch(std::string_view pattern, std::string_view name) {
 }
 
 FileSearch* FindFirstFile(std::string_view pattern, FoundFile* first) {
-  size_t cut = pattern.find_last_of("/\\");
+  size_t cut = LastSeparator(pattern);
   std::string_view directory = cut == std::string_view::npos ? std::string_view(".")
                                : cut == 0                    ? pattern.substr(0, 1)
                                                              : pattern.substr(0, cut);
@@ -80,7 +76,7 @@ FileSearch* FindFirstFile(std::string_view pattern, FoundFile* first) {
 
   auto search = new FileSearch;
   std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator(GbkToUtf8(directory), ec)) {
+  for (const auto& entry : std::filesystem::directory_iterator(NativePath(directory), ec)) {
     std::string name = Utf8ToGbk(entry.path().filename().string());
     if (WildcardMatch(wildcard, name)) search->matches.push_back({name, AttributesOf(entry, name)});
   }
@@ -99,5 +95,12 @@ std::optional<FoundFile> FindNextFile(FileSearch* search) {
 }
 
 void FindClose(FileSearch* search) { delete search; }
+
+bool FileExists(std::string_view pattern) {
+  FoundFile first;
+  FileSearch* search = FindFirstFile(pattern, &first);
+  FindClose(search);
+  return search != nullptr;
+}
 
 }  // namespace barvell::platform

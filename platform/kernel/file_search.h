@@ -1,6 +1,7 @@
 // File search by a path pattern with the wildcards "*" and "?" in its last element, as the
 // runtime's find-file service needs it. Names and patterns are GBK texts; names match
-// ignoring ASCII case. "." and ".." are never reported.
+// ignoring ASCII case. "\" and "/" both separate path elements. "." and ".." are never
+// reported.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +30,10 @@ FileSearch* FindFirstFile(std::string_view pattern, FoundFile* first);
 // The next match, or nullopt when the search is exhausted.
 std::optional<FoundFile> FindNextFile(FileSearch* search);
 void FindClose(FileSearch* search);  // null is ignored
+
+// Whether the first search of a pattern finds an entry: an existing file or directory, any
+// match of the wildcards; a pattern ending in a separator finds nothing.
+bool FileExists(std::string_view pattern);
 
 // Whether a GBK file name matches a pattern of "*" and "?" (one character, a double-byte
 // character counting as one), ignoring ASCII case.

@@ -111,6 +111,9 @@ class WindowSystem {
   virtual void GetSelection(WindowHandle edit, int& start, int& end) const = 0;
   // Replaces the selection and leaves the caret after the new text (no kEditChanged).
   virtual void ReplaceSelection(WindowHandle edit, const std::string& text) = 0;
+  // Adds the text at the end, caret after it and scrolled into view (no kEditChanged).
+  // Costs the length of the text added, not of the text already there.
+  virtual void AppendText(WindowHandle edit, const std::string& text) = 0;
   virtual void SetReadOnly(WindowHandle edit, bool readOnly) = 0;
 
   // --- drop-down lists ----------------------------------------------------------------

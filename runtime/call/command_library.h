@@ -36,11 +36,12 @@ struct CommandLibrary {
 
 namespace runtime {
 // The runtime's first library: text and number conversion at the numbers of
-// barvell::command, and the component types of library 1.
+// barvell::command, and the component types of library 1. Defined with the commands.
 extern const CommandLibrary kCoreLibrary;
 
 // The runtime's own libraries by position (library number - 1); null where a library is
-// not built in.
+// not built in. Defined with the component types (controls/), which they hold: the one
+// place where the call interface names something of a room above it, at link time only.
 std::span<const CommandLibrary* const> BuiltInLibraries();
 }  // namespace runtime
 

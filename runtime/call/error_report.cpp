@@ -5,10 +5,10 @@
 #include "barvell/call_interface.h"
 #include "platform/kernel/message_box.h"
 #include "platform/kernel/process.h"
-#include "runtime/templates/loader_hooks.h"
+#include "runtime/call/frame_hooks.h"
 #include "runtime/call/runtime_errors.h"
 #include "runtime/call/runtime_state.h"
-#include "runtime/loop/shutdown.h"
+#include "runtime/call/shutdown.h"
 
 namespace barvell::runtime {
 

@@ -8,7 +8,7 @@
 #include "platform/kernel/process.h"
 #include "runtime/call/command_library.h"
 #include "runtime/call/heap.h"
-#include "runtime/templates/loader_hooks.h"
+#include "runtime/call/frame_hooks.h"
 #include "runtime/call/runtime_state.h"
 #include "runtime/call/service_callback.h"
 
@@ -77,7 +77,7 @@ void InitialiseRuntime() {
     }
   }
 
-  if (Loader().load_templates) Loader().load_templates(*program);
+  if (Frame().load_templates) Frame().load_templates(*program);
 }
 
 }  // namespace barvell::runtime

@@ -2,18 +2,17 @@
 
 #include "runtime/call/dll_commands.h"
 #include "runtime/call/error_report.h"
+#include "runtime/call/frame_hooks.h"
 #include "runtime/call/heap.h"
 #include "runtime/call/library_calls.h"
 #include "runtime/call/properties.h"
 #include "runtime/call/runtime_state.h"
 #include "runtime/call/services.h"
-#include "runtime/loop/shutdown.h"
+#include "runtime/call/shutdown.h"
 
 namespace barvell::runtime {
 
 namespace {
-
-FrameEntries g_frame;
 
 void RaiseErrorEntry(int32_t error, uint32_t a, uint32_t b) { RaiseRuntimeError(error, a, b); }
 
@@ -32,11 +31,11 @@ void EndProgramEntry(int32_t exit_code) { EndProgram(exit_code); }
 
 void RunMessageLoopEntry() {
   State().running = true;
-  if (g_frame.run_message_loop) g_frame.run_message_loop();
+  if (Frame().run_message_loop) Frame().run_message_loop();
 }
 
 void LoadStartWindowEntry(WindowId window) {
-  if (g_frame.load_start_window) return g_frame.load_start_window(window);
+  if (Frame().load_start_window) return Frame().load_start_window(window);
   FatalError("载入启动窗口失败", window, 0);
 }
 
@@ -59,7 +58,5 @@ constexpr KernelEntryTable kEntries = {
 }  // namespace
 
 const KernelEntryTable& KernelEntries() { return kEntries; }
-
-void SetFrameEntries(FrameEntries entries) { g_frame = entries; }
 
 }  // namespace barvell::runtime

@@ -7,7 +7,7 @@
 #include "runtime/call/font_description.h"
 #include "runtime/call/heap.h"
 #include "runtime/call/library_calls.h"
-#include "runtime/templates/loader_hooks.h"
+#include "runtime/call/frame_hooks.h"
 #include "runtime/call/property_values.h"
 #include "runtime/call/type_descriptor.h"
 

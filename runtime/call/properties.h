@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "barvell/call_interface.h"
-#include "runtime/templates/component_view.h"
+#include "runtime/call/component_view.h"
 
 namespace barvell::runtime {
 

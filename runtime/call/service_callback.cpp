@@ -1,11 +1,9 @@
 #include "runtime/call/service_callback.h"
 
-#include "barvell/call_interface.h"
 #include "runtime/call/error_report.h"
-#include "runtime/events/event_dispatch.h"
+#include "runtime/call/frame_hooks.h"
 #include "runtime/call/heap.h"
 #include "runtime/call/library_calls.h"
-#include "runtime/templates/loader_hooks.h"
 #include "runtime/call/runtime_state.h"
 
 namespace barvell::runtime {
@@ -14,14 +12,17 @@ namespace {
 
 intptr_t Address(const void* p) { return reinterpret_cast<intptr_t>(p); }
 
+template <typename T>
+T* RecordAt(intptr_t address) {
+  return reinterpret_cast<T*>(address);
+}
+
 // 2017 fills a two-word record: WindowId, ComponentId.
 intptr_t EventSource(intptr_t record_address) {
-  const LoaderHooks& hooks = Loader();
   WindowId window = 0;
   ComponentId component = 0;
-  if (!hooks.event_source || !hooks.event_source(&window, &component)) return 0;
-  auto* record = reinterpret_cast<uint32_t*>(record_address);
-  if (record != nullptr) {
+  if (!Frame().event_source || !Frame().event_source(&window, &component)) return 0;
+  if (auto* record = RecordAt<uint32_t>(record_address)) {
     record[0] = window;
     record[1] = component;
   }
@@ -31,24 +32,26 @@ intptr_t EventSource(intptr_t record_address) {
 }  // namespace
 
 intptr_t LibraryServiceCallback(int32_t number, intptr_t a, intptr_t b) {
-  const LoaderHooks& hooks = Loader();
+  const FrameHooks& frame = Frame();
   RuntimeState& state = State();
   switch (number) {
     case library_service::kRegistry:
-      return hooks.registry ? Address(hooks.registry()) : 0;
+      return frame.registry ? Address(frame.registry()) : 0;
     case library_service::kTypeDescriptor:
       return Address(FindTypeDescriptor(TypeId(a)));
     case library_service::kVersion:
       return kRuntimeVersion;
     case library_service::kWindowDestroyed:
-      if (hooks.window_destroyed) hooks.window_destroyed(WindowId(a));
+      if (frame.window_destroyed) frame.window_destroyed(WindowId(a));
       return 0;
     case library_service::kProgramDirectory:
       return Address(state.program_directory.c_str());
     case library_service::kProgramFileName:
       return Address(state.program_file_name.c_str());
-    case library_service::kLoadWindow:
-      return hooks.load_window ? hooks.load_window(a) : -1;
+    case library_service::kLoadWindow: {
+      const auto* record = RecordAt<const LoadWindowRecord>(a);
+      return record != nullptr && frame.load_window ? frame.load_window(*record) : -1;
+    }
     case library_service::kComponentObject:
       return Address(LiveComponentObject(WindowId(a), ComponentId(b)));
     case library_service::kRequireComponentObject: {
@@ -58,17 +61,17 @@ intptr_t LibraryServiceCallback(int32_t number, intptr_t a, intptr_t b) {
       }
       return Address(object);
     }
-    case library_service::kRaiseEvent:
-      return hooks.raise_event ? hooks.raise_event(a) : 0;
+    case library_service::kRaiseEvent: {
+      auto* record = RecordAt<EventRecord>(a);
+      return record != nullptr && frame.dispatch ? frame.dispatch(*record) : 0;
+    }
     case library_service::kRaiseTypedEvent: {
-      auto* record = reinterpret_cast<TypedEventRecord*>(a);
-      return record != nullptr ? DispatchEvent(*record) : 0;
+      auto* record = RecordAt<TypedEventRecord>(a);
+      return record != nullptr && frame.dispatch_typed ? frame.dispatch_typed(*record) : 0;
     }
     case library_service::kLoadingBegins:
-      if (hooks.loading_begins) hooks.loading_begins();
-      return 0;
     case library_service::kLoadingEnds:
-      if (hooks.loading_ends) hooks.loading_ends();
+      // Notices of a load under way: the loader keeps no count of them.
       return 0;
     case library_service::kEventSource:
       return EventSource(a);

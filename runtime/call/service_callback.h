@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+#include "barvell/call_interface.h"
+#include "runtime/call/component_view.h"
+
 namespace barvell::runtime {
 
 namespace library_service {
@@ -28,8 +31,16 @@ constexpr int32_t kReallocate = 2026;
 
 constexpr intptr_t kRuntimeVersion = 0x70005;
 
-// Unknown numbers answer 0. The window services answer 0 or null until the window
-// registry has installed its loader hooks.
+// The record of the load-window service (2005).
+struct LoadWindowRecord {
+  WindowId window = 0;
+  ComponentObject* owner = nullptr;  // a component of the owner window, or null
+  int32_t modal = 0;
+};
+
+// Unknown numbers answer 0. The window services answer 0 or null until the rooms above
+// have installed their frame hooks. The runtime itself calls its rooms directly; this
+// numbered face is the command libraries'.
 intptr_t LibraryServiceCallback(int32_t number, intptr_t a, intptr_t b);
 
 }  // namespace barvell::runtime

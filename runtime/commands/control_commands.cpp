@@ -5,7 +5,7 @@
 #include "platform/ui/geometry.h"
 #include "runtime/commands/text_commands.h"
 #include "runtime/controls/combo_box.h"
-#include "runtime/controls/control_object.h"
+#include "runtime/windows/control_object.h"
 #include "runtime/controls/edit_box.h"
 #include "runtime/call/service_callback.h"
 #include "runtime/windows/ui_backend.h"
@@ -27,7 +27,7 @@ ComponentObject* Referenced(const ArgRecord& reference) {
 }
 
 ui::Size ClientSizeOf(const ArgRecord& reference) {
-  controls::ControlObject* control = controls::AsControl(Referenced(reference));
+  ControlObject* control = AsControl(Referenced(reference));
   if (control == nullptr || !control->HasWindow()) return {};
   return Ui().ClientSize(control->Handle());
 }

@@ -4,9 +4,11 @@
 
 #include "barvell/call_interface.h"
 #include "runtime/call/command_library.h"
+#include "runtime/commands/config_commands.h"
 #include "runtime/commands/control_commands.h"
 #include "runtime/commands/dialog_commands.h"
 #include "runtime/commands/draw_panel_commands.h"
+#include "runtime/commands/file_commands.h"
 #include "runtime/commands/text_library.h"
 
 namespace barvell::runtime {
@@ -50,6 +52,13 @@ constexpr NumberedCommand kNumberedCommands[] = {
     {command::kGetClientHeight, GetClientHeightCommand},
     {command::kComboItemData, ComboItemDataCommand},
     {command::kAppendText, AppendTextCommand},
+    // configuration items and files
+    {command::kGetRunDirectory, GetRunDirectoryCommand},
+    {command::kReadConfigItem, ReadConfigItemCommand},
+    {command::kWriteConfigItem, WriteConfigItemCommand},
+    {command::kFileExists, FileExistsCommand},
+    {command::kWriteToFile, WriteToFileCommand},
+    {command::kGetSpecialFolder, GetSpecialFolderCommand},
     // dialogs
     {command::kShowMessageBox, ShowMessageBoxCommand},
     {command::kOpenDialog, OpenDialogCommand},

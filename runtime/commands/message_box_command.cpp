@@ -8,7 +8,7 @@
 #include "runtime/commands/command_args.h"
 #include "runtime/commands/dialog_commands.h"
 #include "runtime/commands/text_commands.h"
-#include "runtime/controls/control_object.h"
+#include "runtime/windows/control_object.h"
 #include "runtime/windows/ui_backend.h"
 
 namespace barvell::runtime {
@@ -52,7 +52,7 @@ ui::WindowHandle OwnerOf(const ArgRecord& owner) {
   if (IsComponentReference(owner)) {
     auto* object = reinterpret_cast<ComponentObject*>(
         LibraryServiceCallback(library_service::kComponentObject, intptr_t(owner.low), 0));
-    controls::ControlObject* window = controls::AsControl(object);
+    ControlObject* window = AsControl(object);
     return window != nullptr ? window->Handle() : ui::kNoWindow;
   }
   if (owner.tag == tag::kInt) return ui::WindowHandle(owner.low);

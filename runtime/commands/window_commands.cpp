@@ -3,6 +3,7 @@
 #include "runtime/commands/command_args.h"
 #include "runtime/commands/dialog_commands.h"
 #include "runtime/loop/message_loop.h"
+#include "runtime/loop/load_window_service.h"
 #include "runtime/windows/window_loader.h"
 
 namespace barvell::runtime {
@@ -19,7 +20,7 @@ void LoadWindowCommand(ResultRecord* result, int32_t count, ArgRecord* args) {
     record.owner = reinterpret_cast<ComponentObject*>(
         LibraryServiceCallback(library_service::kComponentObject, intptr_t(parent.low), 0));
   }
-  SetBoolResult(result, LoadWindowService(reinterpret_cast<intptr_t>(&record)) == 0);
+  SetBoolResult(result, LoadWindowService(record) == 0);
 }
 
 void DoEventsCommand(ResultRecord*, int32_t, ArgRecord*) { DoEvents(); }

@@ -8,6 +8,7 @@
 #include "platform/ui/keys.h"
 #include "runtime/controls/colours.h"
 #include "runtime/controls/preset_colours.h"
+#include "runtime/events/event_sink.h"
 #include "runtime/windows/ui_backend.h"
 
 namespace barvell::runtime::controls {
@@ -321,7 +322,9 @@ ColourPopupResult RunColourPopup(const ColourPopupRequest& request) {
   if (g_open != nullptr) return {};  // one popup at a time
   ColourPopup popup(request);
   g_open = &popup;
+  SetOwnWindowRoute(&RouteToColourPopup);
   ColourPopupResult result = popup.Run();
+  SetOwnWindowRoute(nullptr);
   g_open = nullptr;
   return result;
 }

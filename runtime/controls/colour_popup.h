@@ -28,7 +28,7 @@ struct ColourPopupResult {
 ColourPopupResult RunColourPopup(const ColourPopupRequest& request);
 
 // The open popup's share of the window system's events: true when `event` is about one
-// of its windows (it is then handled).
+// of its windows (it is then handled). The popup routes the event sink here while open.
 bool RouteToColourPopup(const ui::Event& event);
 
 // The handle of the open popup's window, or none (for tests and the input driver's

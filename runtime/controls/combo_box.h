@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "runtime/templates/component_view.h"
+#include "runtime/call/component_view.h"
 
 namespace barvell::runtime::controls {
 

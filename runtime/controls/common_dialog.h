@@ -2,7 +2,7 @@
 #pragma once
 
 #include "runtime/controls/property_blocks.h"
-#include "runtime/templates/component_view.h"
+#include "runtime/call/component_view.h"
 
 namespace barvell::runtime::controls {
 

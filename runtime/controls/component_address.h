@@ -3,7 +3,7 @@
 #pragma once
 
 #include "barvell/call_interface.h"
-#include "runtime/controls/create_request.h"
+#include "runtime/windows/create_request.h"
 
 namespace barvell::runtime::controls {
 

@@ -6,7 +6,6 @@
 
 #include "platform/text/gbk.h"
 #include "platform/ui/keys.h"
-#include "platform/ui/utf8.h"
 #include "runtime/controls/border_style.h"
 #include "runtime/controls/component_address.h"
 #include "runtime/controls/control_types.h"
@@ -60,12 +59,8 @@ class EditBoxObject : public ControlObject {
     address_.RaisePrincipalEvent();
   }
 
-  void Append(std::string_view gbk) {
-    ui::WindowHandle h = Handle();
-    int end = int(ui::DecodeUtf8(Ui().GetText(h)).size());
-    Ui().SetSelection(h, end, end);
-    Ui().ReplaceSelection(h, platform::GbkToUtf8(gbk));
-  }
+  // Only the new text is converted: appending line by line stays linear in the list.
+  void Append(std::string_view gbk) { Ui().AppendText(Handle(), platform::GbkToUtf8(gbk)); }
 
  private:
   ComponentAddress address_;

@@ -5,8 +5,8 @@
 
 #include "platform/gfx/bitmap.h"
 #include "platform/ui/window_params.h"
-#include "runtime/controls/control_object.h"
-#include "runtime/controls/create_request.h"
+#include "runtime/windows/control_object.h"
+#include "runtime/windows/create_request.h"
 
 namespace barvell::runtime::controls {
 

@@ -1,7 +1,7 @@
 // Window: the window component of every window, created from the window PropertyBlock.
 #include "runtime/controls/control_types.h"
 #include "runtime/controls/type_table.h"
-#include "runtime/windows/window_creation.h"
+#include "runtime/controls/window_creation.h"
 
 namespace barvell::runtime::controls {
 

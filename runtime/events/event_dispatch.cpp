@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "runtime/templates/component_records.h"
 #include "runtime/call/error_report.h"
+#include "runtime/call/frame_hooks.h"
 #include "runtime/call/library_calls.h"
-#include "runtime/templates/loader_hooks.h"
 #include "runtime/call/runtime_state.h"
+#include "runtime/templates/component_records.h"
 
 namespace barvell::runtime {
 
@@ -131,23 +131,6 @@ int32_t DispatchEvent(TypedEventRecord& record) {
   return 1;
 }
 
-EventOutcome RaiseEvent(WindowId window, ComponentId component, int32_t event,
-                        std::initializer_list<uint32_t> arguments) {
-  EventRecord record;
-  record.window = window;
-  record.component = component;
-  record.event = event;
-  for (uint32_t argument : arguments) {
-    if (record.argument_count == 5) break;
-    record.arguments[record.argument_count++] = argument;
-  }
-  EventOutcome outcome;
-  outcome.handled = DispatchEvent(record) != 0;
-  outcome.has_value = record.result_flag != 0;
-  outcome.value = int32_t(record.result_value);
-  return outcome;
-}
-
 bool CurrentEventSource(WindowId* window, ComponentId* component) {
   if (!g_source.known) return false;
   if (window != nullptr) *window = g_source.window;
@@ -158,13 +141,10 @@ bool CurrentEventSource(WindowId* window, ComponentId* component) {
 void ForgetEventSource() { g_source = {}; }
 
 void InstallDispatchHooks() {
-  LoaderHooks hooks = Loader();
-  hooks.raise_event = [](intptr_t address) -> intptr_t {
-    auto* record = reinterpret_cast<EventRecord*>(address);
-    return record != nullptr ? DispatchEvent(*record) : 0;
-  };
-  hooks.event_source = CurrentEventSource;
-  SetLoaderHooks(std::move(hooks));
+  FrameHooks& frame = Frame();
+  frame.dispatch = [](EventRecord& record) { return DispatchEvent(record); };
+  frame.dispatch_typed = [](TypedEventRecord& record) { return DispatchEvent(record); };
+  frame.event_source = CurrentEventSource;
 }
 
 }  // namespace barvell::runtime

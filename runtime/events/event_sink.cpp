@@ -5,48 +5,23 @@
 
 #include "platform/text/gbk.h"
 #include "platform/ui/utf8.h"
-#include "runtime/windows/close_handling.h"
-#include "runtime/controls/colour_popup.h"
-#include "runtime/controls/control_object.h"
-#include "runtime/events/event_dispatch.h"
-#include "runtime/windows/live_components.h"
+#include "runtime/call/event_records.h"
+#include "runtime/call/shutdown.h"
 #include "runtime/events/pre_translation.h"
-#include "runtime/loop/shutdown.h"
-#include "runtime/windows/window_loader.h"
+#include "runtime/windows/close_handling.h"
+#include "runtime/windows/control_object.h"
+#include "runtime/windows/live_components.h"
 #include "runtime/windows/ui_backend.h"
+#include "runtime/windows/window_loader.h"
 
 namespace barvell::runtime {
 
 namespace {
 
-// Window events by number.
-namespace window_event {
-constexpr int32_t kMoved = 3;
-constexpr int32_t kSized = 4;
-constexpr int32_t kShown = 10;
-constexpr int32_t kHidden = 11;
-}  // namespace window_event
+OwnWindowRoute g_own_windows = nullptr;
 
-// Events common to all components.
-namespace common_event {
-constexpr int32_t kLeftDown = -1;
-constexpr int32_t kLeftUp = -2;
-constexpr int32_t kDoubleClick = -3;
-constexpr int32_t kRightDown = -4;
-constexpr int32_t kRightUp = -5;
-constexpr int32_t kMouseMove = -6;
-constexpr int32_t kGotFocus = -7;
-constexpr int32_t kLostFocus = -8;
-constexpr int32_t kKeyDown = -9;
-constexpr int32_t kKeyUp = -10;
-constexpr int32_t kCharacter = -11;
-constexpr int32_t kWheel = -12;
-}  // namespace common_event
-
-constexpr int32_t kPrincipalEvent = 0;
-
-controls::ControlObject* ControlOf(const LiveComponent& c) {
-  return c.index == 0 ? nullptr : controls::AsControl(ObjectAt(*c.window, c.index));
+ControlObject* ControlOf(const LiveComponent& c) {
+  return c.index == 0 ? nullptr : AsControl(ObjectAt(*c.window, c.index));
 }
 
 ComponentId IdOf(const LiveComponent& c) { return c.index == 0 ? 0 : c.window->Component(c.index).id; }
@@ -59,15 +34,15 @@ EventOutcome Raise(const LiveComponent& c, int32_t event, std::initializer_list<
 std::optional<int32_t> MouseEvent(const ui::Event& e) {
   using ui::EventKind;
   using ui::MouseButton;
-  if (e.kind == EventKind::kMouseMove) return common_event::kMouseMove;
+  if (e.kind == EventKind::kMouseMove) return event::kMouseMove;
   if (e.button == MouseButton::kLeft) {
-    if (e.kind == EventKind::kMouseDown) return common_event::kLeftDown;
-    if (e.kind == EventKind::kMouseUp) return common_event::kLeftUp;
-    if (e.kind == EventKind::kDoubleClick) return common_event::kDoubleClick;
+    if (e.kind == EventKind::kMouseDown) return event::kLeftDown;
+    if (e.kind == EventKind::kMouseUp) return event::kLeftUp;
+    if (e.kind == EventKind::kDoubleClick) return event::kDoubleClick;
   }
   if (e.button == MouseButton::kRight) {
-    if (e.kind == EventKind::kMouseDown) return common_event::kRightDown;
-    if (e.kind == EventKind::kMouseUp) return common_event::kRightUp;
+    if (e.kind == EventKind::kMouseDown) return event::kRightDown;
+    if (e.kind == EventKind::kMouseUp) return event::kRightUp;
   }
   return std::nullopt;
 }
@@ -85,11 +60,11 @@ bool OnKey(const LiveComponent& target, const ui::Event& e) {
   bool down = e.kind == ui::EventKind::kKeyDown;
   if (down && PreTranslateKeyDown(target, e.key, e.modifiers)) return true;
   if (!Ui().IsWindow(e.window)) return true;
-  EventOutcome outcome = Raise(target, down ? common_event::kKeyDown : common_event::kKeyUp,
+  EventOutcome outcome = Raise(target, down ? event::kKeyDown : event::kKeyUp,
                                {uint32_t(ProgramKeyCode(e.key)), uint32_t(e.modifiers)});
   if (Swallowed(outcome, e.window)) return true;
   if (down) {
-    if (controls::ControlObject* control = ControlOf(target)) control->OnKeyDown(e.key);
+    if (ControlObject* control = ControlOf(target)) control->OnKeyDown(e.key);
   }
   return false;
 }
@@ -126,8 +101,8 @@ bool RuntimeEventSink::OnEvent(const ui::Event& e) {
     if (e.command == kShutdownRequest) EndProgram(int32_t(e.value));
     return true;
   }
-  // The colour popup's windows are the runtime's own, no program component.
-  if (controls::RouteToColourPopup(e)) return true;
+  // Windows the runtime made for itself (a colour popup) are no program component.
+  if (g_own_windows != nullptr && g_own_windows(e)) return true;
   std::optional<LiveComponent> found = ComponentOfHandle(e.window);
   if (!found || found->window == nullptr) return false;
   const LiveComponent& target = *found;
@@ -140,40 +115,42 @@ bool RuntimeEventSink::OnEvent(const ui::Event& e) {
       if (target.index == 0) ProgramWindowDestroyed(window);
       return false;
     case EventKind::kMoved:
-      OnWindowEvent(target, window_event::kMoved);
+      OnWindowEvent(target, event::kMoved);
       return false;
     case EventKind::kSized:
-      OnWindowEvent(target, window_event::kSized);
+      OnWindowEvent(target, event::kSized);
       return false;
     case EventKind::kShown:
-      if (target.index == 0) Raise(target, window_event::kShown);
+      if (target.index == 0) Raise(target, event::kShown);
       return false;
     case EventKind::kHidden:
-      if (target.index == 0) Raise(target, window_event::kHidden);
+      if (target.index == 0) Raise(target, event::kHidden);
       return false;
     case EventKind::kMenuCommand:
     case EventKind::kAccelerator:
       if (std::optional<size_t> item = MenuItemOfCommand(window, e.command)) {
-        RaiseEvent(window.Id(), window.Component(*item).id, kPrincipalEvent);
+        RaiseEvent(window.Id(), window.Component(*item).id, event::kClicked);
       }
       return true;
     case EventKind::kButtonClicked:
-      if (controls::ControlObject* control = ControlOf(target); control && control->AnswersClick()) {
+      if (ControlObject* control = ControlOf(target); control && control->AnswersClick()) {
         return false;
       }
-      if (target.index != 0) Raise(target, kPrincipalEvent);
+      if (target.index != 0) Raise(target, event::kClicked);
       return false;
     case EventKind::kEditChanged:
+      if (target.index != 0) Raise(target, event::kContentChanged);
+      return false;
     case EventKind::kSelectionChanged:
-      if (target.index != 0) Raise(target, kPrincipalEvent);
+      if (target.index != 0) Raise(target, event::kSelectionChanged);
       return false;
     case EventKind::kDropDownClosed:
       return false;
     case EventKind::kFocusGained:
     case EventKind::kFocusLost:
       if (window.loaded) {
-        Raise(target, e.kind == EventKind::kFocusGained ? common_event::kGotFocus
-                                                        : common_event::kLostFocus);
+        Raise(target, e.kind == EventKind::kFocusGained ? event::kGotFocus
+                                                        : event::kLostFocus);
       }
       return false;
     case EventKind::kKeyDown:
@@ -190,12 +167,12 @@ bool RuntimeEventSink::OnEvent(const ui::Event& e) {
                                                    Coordinate(e.position.y),
                                                    uint32_t(e.modifiers)});
       if (Swallowed(outcome, e.window)) return true;
-      if (controls::ControlObject* control = ControlOf(target)) control->OnMouse(e);
+      if (ControlObject* control = ControlOf(target)) control->OnMouse(e);
       return false;
     }
     case EventKind::kWheel: {
       EventOutcome outcome =
-          Raise(target, common_event::kWheel, {uint32_t(e.wheel), uint32_t(e.modifiers)});
+          Raise(target, event::kWheel, {uint32_t(e.wheel), uint32_t(e.modifiers)});
       return Swallowed(outcome, e.window);
     }
     case EventKind::kUserMessage:
@@ -207,7 +184,7 @@ bool RuntimeEventSink::OnEvent(const ui::Event& e) {
 char32_t RuntimeEventSink::OnCharacter(ui::WindowHandle target, char32_t character) {
   std::optional<LiveComponent> found = ComponentOfHandle(target);
   if (!found || found->window == nullptr) return character;
-  EventOutcome outcome = Raise(*found, common_event::kCharacter, {ProgramCharacter(character)});
+  EventOutcome outcome = Raise(*found, event::kCharacter, {ProgramCharacter(character)});
   if (!Ui().IsWindow(target)) return 0;
   char32_t received = character;
   if (outcome.has_value) {
@@ -215,13 +192,15 @@ char32_t RuntimeEventSink::OnCharacter(ui::WindowHandle target, char32_t charact
     received = code == 0 ? 0 : FromProgramCharacter(code);
   }
   // The control's own input mode has the last word (an integer box drops letters).
-  controls::ControlObject* control = ControlOf(*found);
+  ControlObject* control = ControlOf(*found);
   return received != 0 && control != nullptr ? control->FilterCharacter(received) : received;
 }
 
 namespace {
 RuntimeEventSink g_sink;
 }
+
+void SetOwnWindowRoute(OwnWindowRoute route) { g_own_windows = route; }
 
 void InstallEventSink() { Ui().SetEventSink(&g_sink); }
 void RemoveEventSink() {

@@ -17,6 +17,11 @@ class RuntimeEventSink final : public ui::EventSink {
   char32_t OnCharacter(ui::WindowHandle target, char32_t character) override;
 };
 
+// Windows the runtime makes for itself (a colour picker's popup) see the window system's
+// events first: a route that answers true has handled the event. Null removes it.
+using OwnWindowRoute = bool (*)(const ui::Event& event);
+void SetOwnWindowRoute(OwnWindowRoute route);
+
 // Installs the runtime's sink on the window system (null removes it).
 void InstallEventSink();
 void RemoveEventSink();

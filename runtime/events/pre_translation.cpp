@@ -31,7 +31,7 @@ bool Usable(const Window& window, size_t index) {
 
 // Pressing a button raises its principal event, as a click does.
 void Press(const Window& window, size_t index) {
-  RaiseEvent(window.Id(), window.Component(index).id, 0);
+  RaiseEvent(window.Id(), window.Component(index).id, event::kClicked);
 }
 
 bool MoveFocus(const Window& window, size_t from, bool backwards) {

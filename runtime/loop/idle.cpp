@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/ui/tick_count.h"
-#include "runtime/events/event_dispatch.h"
+#include "runtime/call/event_records.h"
 #include "runtime/windows/window_loader.h"
 #include "runtime/windows/ui_backend.h"
 
@@ -71,7 +71,7 @@ bool OnIdle(int32_t count) {
     if (std::find(idle.declined.begin(), idle.declined.end(), id) != idle.declined.end()) {
       continue;
     }
-    EventOutcome outcome = RaiseEvent(id, 0, 7, {elapsed});
+    EventOutcome outcome = RaiseEvent(id, 0, event::kIdle, {elapsed});
     if (outcome.has_value && outcome.value != 0) {
       more = true;
     } else {

@@ -3,7 +3,7 @@
 #include "runtime/events/event_sink.h"
 #include "runtime/call/kernel_entries.h"
 #include "runtime/call/runtime_state.h"
-#include "runtime/loop/shutdown.h"
+#include "runtime/call/shutdown.h"
 #include "runtime/loop/startup.h"
 #include "runtime/windows/window_loader.h"
 #include "runtime/windows/ui_backend.h"

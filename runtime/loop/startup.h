@@ -6,8 +6,8 @@
 
 namespace barvell::runtime {
 
-// Installs the window loader, the dispatcher's services, the shutdown's window steps and
-// kernel entries 11 (RunMessageLoop) and 12 (LoadStartWindow). Call after AttachProgram
+// Installs the window loader, the dispatcher, the load-window service (2005), the
+// shutdown's window steps and kernel entries 11 (RunMessageLoop) and 12 (LoadStartWindow). Call after AttachProgram
 // and before the start routine.
 void InstallFrame();
 

@@ -47,11 +47,7 @@ ComponentView* FindRecord(WindowId window_id, ComponentId component) {
 
 }  // namespace
 
-ComponentRecord& RecordView::Record() const {
-  // The registry's window owns its template copy, which is not const: the record may be
-  // changed through it.
-  return const_cast<ComponentRecord&>(window_->Component(index_));
-}
+ComponentRecord& RecordView::Record() const { return window_->MutableComponent(index_); }
 
 ComponentObject* RecordView::Object() const {
   if (index_ >= window_->slots.size()) return nullptr;
@@ -84,17 +80,17 @@ void RecordView::SetCursorData(std::span<const uint8_t> data) {
 }
 
 void RecordView::MenuChanged() {
-  if (Loader().menu_changed) Loader().menu_changed(window_->Id());
+  if (Frame().menu_changed) Frame().menu_changed(window_->Id());
 }
 
-void UseTemplateRegistry(LoaderHooks others) {
-  others.load_templates = BuildRegistry;
-  others.registry = [] { return static_cast<void*>(TemplateRegistry()); };
-  others.window_exists = [](WindowId id) {
+void UseTemplateRegistry() {
+  FrameHooks& frame = Frame();
+  frame.load_templates = BuildRegistry;
+  frame.registry = [] { return static_cast<void*>(TemplateRegistry()); };
+  frame.window_exists = [](WindowId id) {
     return TemplateRegistry() != nullptr && TemplateRegistry()->Find(id) != nullptr;
   };
-  others.find_component = FindRecord;
-  SetLoaderHooks(std::move(others));
+  frame.find_component = FindRecord;
 }
 
 WindowRegistry* TemplateRegistry() {

@@ -1,18 +1,18 @@
 // The window registry as the call interface sees it: views of the registry's component
-// records, and the loader hooks that build the registry at initialisation and answer
+// records, and the frame hooks that build the registry at initialisation and answer
 // window and component lookups from it.
 #pragma once
 
 #include <cstddef>
 
-#include "runtime/templates/component_view.h"
-#include "runtime/templates/loader_hooks.h"
+#include "runtime/call/component_view.h"
+#include "runtime/call/frame_hooks.h"
 #include "runtime/templates/window_registry.h"
 
 namespace barvell::runtime {
 
-// One component of a registry window. Writes go to the window's own copy of the record
-// (the template area itself is read-only). The live object is the one the loader keeps in
+// One component of a registry window. Writes go to the window's records of the current
+// load (or, while unloaded, until the next load), never into its template. The live object is the one the loader keeps in
 // the component's slot, which holds a ComponentObject*.
 class RecordView : public ComponentView {
  public:
@@ -40,10 +40,10 @@ class RecordView : public ComponentView {
   size_t index_;
 };
 
-// Installs the loader hooks of the template registry over `others` (which keeps the
-// loader's own functions): initialisation builds the registry from the program's template
-// area and code base ("载入窗口模板数据段出错!" when malformed), lookups answer from it.
-void UseTemplateRegistry(LoaderHooks others = {});
+// Installs the registry's frame hooks, keeping the others: initialisation builds the
+// registry from the program's template area and code base ("载入窗口模板数据段出错!" when
+// malformed), lookups answer from it.
+void UseTemplateRegistry();
 
 // The registry built at initialisation; null before.
 WindowRegistry* TemplateRegistry();

@@ -2,17 +2,17 @@
 
 #include <set>
 
-#include "runtime/events/event_dispatch.h"
-#include "runtime/windows/window_loader.h"
+#include "runtime/call/event_records.h"
 #include "runtime/windows/ui_backend.h"
+#include "runtime/windows/window_loader.h"
 
 namespace barvell::runtime {
 
 namespace {
 
-// Window components' platform windows that have had event 2. Handles are never reused, so
-// a window loaded again starts afresh.
-std::set<ui::WindowHandle>& HadEventTwo() {
+// Window components' platform windows that have had their about-to-be-destroyed event.
+// Handles are never reused, so a window loaded again starts afresh.
+std::set<ui::WindowHandle>& HadDestroyingEvent() {
   static std::set<ui::WindowHandle> handles;
   return handles;
 }
@@ -24,17 +24,17 @@ bool Alive(const Window& window) {
 
 void RaiseAboutToBeDestroyed(Window& window) {
   ui::WindowHandle handle = HandleOf(window, 0);
-  if (handle == ui::kNoWindow || !HadEventTwo().insert(handle).second) return;
-  RaiseEvent(window.Id(), 0, 2);
+  if (handle == ui::kNoWindow || !HadDestroyingEvent().insert(handle).second) return;
+  RaiseEvent(window.Id(), 0, event::kDestroying);
 }
 
 }  // namespace
 
 bool CloseProgramWindow(Window& window) {
   WindowId id = window.Id();
-  if (RaiseEvent(id, 0, 12).Refused()) return false;
+  if (RaiseEvent(id, 0, event::kCloseRequested).Refused()) return false;
   if (!Alive(window)) return true;  // the handler closed it itself
-  EventOutcome may_close = RaiseEvent(id, 0, 1);
+  EventOutcome may_close = RaiseEvent(id, 0, event::kMayClose);
   if (!Alive(window)) return true;
   if (may_close.Refused()) return false;
   ReenableModalOwners(window);
@@ -54,7 +54,7 @@ void ProgramWindowDestroyed(Window& window) {
   if (handle == ui::kNoWindow) return;  // torn down already
   RaiseAboutToBeDestroyed(window);
   TeardownWindow(window);
-  HadEventTwo().erase(handle);
+  HadDestroyingEvent().erase(handle);
 }
 
 }  // namespace barvell::runtime

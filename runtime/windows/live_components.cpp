@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "runtime/controls/control_object.h"
+#include "runtime/windows/control_object.h"
 
 namespace barvell::runtime {
 
@@ -42,30 +42,30 @@ ComponentObject* ObjectAt(const Window& window, size_t index) {
 }
 
 ui::WindowHandle HandleOf(const Window& window, size_t index) {
-  controls::ControlObject* control = controls::AsControl(ObjectAt(window, index));
+  ControlObject* control = AsControl(ObjectAt(window, index));
   return control != nullptr ? control->Handle() : ui::kNoWindow;
 }
 
 bool ControlWantsKey(const LiveComponent& component, int key) {
   if (component.window == nullptr) return false;
-  controls::ControlObject* control = controls::AsControl(ObjectAt(*component.window, component.index));
+  ControlObject* control = AsControl(ObjectAt(*component.window, component.index));
   return control != nullptr && control->WantsKey(key);
 }
 
 namespace {
-controls::ControlObject* ControlOf(const LiveComponent& component) {
+ControlObject* ControlOf(const LiveComponent& component) {
   if (component.window == nullptr) return nullptr;
-  return controls::AsControl(ObjectAt(*component.window, component.index));
+  return AsControl(ObjectAt(*component.window, component.index));
 }
 }  // namespace
 
 bool ActsAsDefaultButton(const LiveComponent& component) {
-  controls::ControlObject* control = ControlOf(component);
+  ControlObject* control = ControlOf(component);
   return control != nullptr && control->ActsAsDefaultButton();
 }
 
 bool IsDefaultButton(const LiveComponent& component) {
-  controls::ControlObject* control = ControlOf(component);
+  ControlObject* control = ControlOf(component);
   return control != nullptr && control->IsDefaultButton();
 }
 

@@ -2,18 +2,16 @@
 
 #include <set>
 
-#include "runtime/templates/component_records.h"
-#include "runtime/controls/control_object.h"
-#include "runtime/controls/create_request.h"
-#include "runtime/controls/cursor_data.h"
-#include "runtime/controls/window_object.h"
-#include "runtime/events/event_dispatch.h"
+#include "runtime/call/event_records.h"
+#include "runtime/call/frame_hooks.h"
 #include "runtime/call/library_calls.h"
+#include "runtime/call/runtime_state.h"
+#include "runtime/templates/component_records.h"
+#include "runtime/windows/control_object.h"
+#include "runtime/windows/create_request.h"
+#include "runtime/windows/cursor_data.h"
 #include "runtime/windows/live_components.h"
 #include "runtime/windows/menu_bar.h"
-#include "runtime/loop/message_loop.h"
-#include "runtime/call/runtime_state.h"
-#include "runtime/call/service_callback.h"
 #include "runtime/windows/ui_backend.h"
 
 namespace barvell::runtime {
@@ -27,13 +25,6 @@ namespace start_position {
 constexpr uint32_t kMinimised = 2;
 constexpr uint32_t kMaximised = 3;
 }  // namespace start_position
-
-namespace window_event {
-constexpr int32_t kCreated = 0;
-constexpr int32_t kMoved = 3;
-constexpr int32_t kSized = 4;
-constexpr int32_t kGotFocus = -7;
-}  // namespace focus_event
 
 bool StillExists(const Window& window) {
   ComponentObject* object = ObjectAt(window, 0);
@@ -74,29 +65,31 @@ bool StartsVisible(const Window& window, size_t index, const std::set<size_t>& h
   return (record.flags & component_flag::kVisible) != 0 && hidden.count(index) == 0;
 }
 
-// Forgets the window's live objects: handles unregistered, objects deleted, slots empty.
+// Forgets the window's live objects: handles unregistered, objects deleted, slots empty,
+// and the records back to the template's.
 void ForgetWindow(Window& window) {
   for (ComponentSlots& slot : window.slots) {
     auto* object = static_cast<ComponentObject*>(slot.object);
-    if (controls::ControlObject* control = controls::AsControl(object)) {
+    if (ControlObject* control = AsControl(object)) {
       ForgetHandle(control->Handle());
     }
     delete object;
     slot = {};
   }
   window.loaded = false;
+  window.ResetRecords();
   ForgetLiveState(window);
 }
 
-bool CreateComponent(Window& window, size_t index, const controls::CreateRequest& base,
+bool CreateComponent(Window& window, size_t index, const CreateRequest& base,
                      bool visible) {
   const ComponentRecord& record = window.Component(index);
   const TypeDescriptor* type = TypeOf(record);
   auto create = type != nullptr
-                    ? type->GetOperation<controls::CreateOperation>(type_operation::kCreate)
+                    ? type->GetOperation<CreateOperation>(type_operation::kCreate)
                     : nullptr;
   if (create == nullptr) return false;
-  controls::CreateRequest request = base;
+  CreateRequest request = base;
   request.property_block = window.PropertyBlock(index);
   request.visible = visible;
   request.enabled = (record.flags & component_flag::kDisabled) == 0;
@@ -107,7 +100,7 @@ bool CreateComponent(Window& window, size_t index, const controls::CreateRequest
   ComponentObject* object = create(request);
   if (object == nullptr) return false;
   window.slots[index].object = object;
-  if (controls::ControlObject* control = controls::AsControl(object)) {
+  if (ControlObject* control = AsControl(object)) {
     RegisterHandle(control->Handle(), {&window, index});
   }
   return true;
@@ -119,10 +112,6 @@ void AbandonLoad(Window& window) {
   ui::WindowHandle top = HandleOf(window, 0);
   ForgetWindow(window);
   if (top != ui::kNoWindow) Ui().Destroy(top);
-}
-
-void Notice(int32_t service, WindowId window = 0) {
-  LibraryServiceCallback(service, intptr_t(window), 0);
 }
 
 // Each control directly below the previous component of the template with the same
@@ -160,7 +149,7 @@ void Reparent(const Window& window) {
 void MakeCursors(Window& window) {
   for (size_t i = 0; i < window.ComponentCount(); ++i) {
     if (window.Component(i).is_menu_item) continue;
-    const ui::Cursor* cursor = controls::CursorFromData(window.Component(i).cursor);
+    const ui::Cursor* cursor = CursorFromData(window.Component(i).cursor);
     // The slot holds the cursor while loaded; the cursors are constants, not owned.
     window.slots[i].cursor = const_cast<ui::Cursor*>(cursor);
     ui::WindowHandle handle = HandleOf(window, i);
@@ -169,13 +158,12 @@ void MakeCursors(Window& window) {
 }
 
 ui::ShowMode FirstShowMode(const Window& window) {
-  auto* object = dynamic_cast<controls::WindowObject*>(ObjectAt(window, 0));
+  auto* object = dynamic_cast<WindowObject*>(ObjectAt(window, 0));
   // Run mode 0 shows every window normally the first time.
   if (object == nullptr || State().run_mode == 0) return ui::ShowMode::kShow;
-  const controls::WindowBlock& block = object->Block();
-  if (block.start_position == start_position::kMinimised) return ui::ShowMode::kMinimise;
-  if (block.start_position == start_position::kMaximised &&
-      ui::IsSizeable(static_cast<ui::WindowBorder>(block.border))) {
+  const WindowOptions& options = object->Options();
+  if (options.start_position == start_position::kMinimised) return ui::ShowMode::kMinimise;
+  if (options.start_position == start_position::kMaximised && options.sizeable) {
     return ui::ShowMode::kMaximise;
   }
   return ui::ShowMode::kShow;
@@ -187,7 +175,7 @@ void RaiseFocusEvent(Window& window, ui::WindowHandle top) {
   std::optional<LiveComponent> holder = ComponentOfHandle(focus);
   if (!holder || holder->window != &window) return;
   ComponentId id = holder->index == 0 ? 0 : window.Component(holder->index).id;
-  RaiseEvent(window.Id(), id, window_event::kGotFocus);
+  RaiseEvent(window.Id(), id, event::kGotFocus);
 }
 
 void DisableOtherWindows(Window& window) {
@@ -208,8 +196,6 @@ void InstallMenuBar(Window& window, ui::WindowHandle top) {
   Ui().SetAccelerators(top, menu.accelerators);
   LiveStateOf(window).accelerators = std::move(menu.accelerators);
 }
-
-int loading_depth = 0;
 
 }  // namespace
 
@@ -232,13 +218,13 @@ bool LoadWindowObject(Window& window, bool modal, ui::WindowHandle owner) {
   }
   if (window.ComponentCount() == 0) return false;
 
-  // 3-5. The window component, its menu bar, then the controls from the last record to
-  // the second.
-  Notice(library_service::kLoadingBegins);
+  // 3-5. Records of its own for this load; the window component, its menu bar, then the
+  // controls from the last record to the second.
+  window.ResetRecords();
   window.slots.assign(window.ComponentCount(), {});
   std::set<size_t> hidden = HiddenByPages(window);
   MenuBar menu = BuildMenuBar(window);
-  controls::CreateRequest base;
+  CreateRequest base;
   base.owner = owner;
   base.modal = modal;
   bool created = CreateComponent(window, 0, base, StartsVisible(window, 0, hidden));
@@ -257,7 +243,6 @@ bool LoadWindowObject(Window& window, bool modal, ui::WindowHandle owner) {
   }
   if (!created || top == ui::kNoWindow) {
     AbandonLoad(window);
-    Notice(library_service::kLoadingEnds);
     return false;
   }
 
@@ -275,13 +260,12 @@ bool LoadWindowObject(Window& window, bool modal, ui::WindowHandle owner) {
   // 11. Accelerators.
   Ui().SetAccelerators(top, menu.accelerators);
   LiveStateOf(window).accelerators = std::move(menu.accelerators);
-  Notice(library_service::kLoadingEnds);
 
   // 12. The creation events; any handler may close the window.
   const WindowId id = window.Id();
-  RaiseEvent(id, 0, window_event::kCreated);
-  if (StillExists(window)) RaiseEvent(id, 0, window_event::kMoved);
-  if (StillExists(window)) RaiseEvent(id, 0, window_event::kSized);
+  RaiseEvent(id, 0, event::kCreated);
+  if (StillExists(window)) RaiseEvent(id, 0, event::kMoved);
+  if (StillExists(window)) RaiseEvent(id, 0, event::kSized);
 
   // 13. Shown by its start position; the focus event for whatever holds the focus.
   if (StillExists(window) && (window.Component(0).flags & component_flag::kVisible) != 0) {
@@ -300,67 +284,25 @@ bool LoadWindowObject(Window& window, bool modal, ui::WindowHandle owner) {
   return true;
 }
 
-intptr_t LoadWindowService(intptr_t load_record) {
-  const auto* record = reinterpret_cast<const LoadWindowRecord*>(load_record);
-  WindowRegistry* registry = TemplateRegistry();
-  Window* window = record != nullptr && registry != nullptr ? registry->Find(record->window)
-                                                            : nullptr;
-  if (window == nullptr) return -1;
-  bool modal = record->modal != 0;
-  ui::WindowHandle owner = ui::kNoWindow;
-  if (record->owner != nullptr) {
-    // The owner is the top-level window of the given component; a component without a
-    // live window gives a handle that is no window, which fails a modeless load.
-    controls::ControlObject* control = controls::AsControl(record->owner);
-    ui::WindowHandle handle = control != nullptr ? control->Handle() : ui::kNoWindow;
-    owner = Ui().IsWindow(handle) ? Ui().TopLevelOf(handle) : handle;
-    if (owner == ui::kNoWindow && !modal) return -1;
-  }
-  if (!LoadWindowObject(*window, modal, owner)) return -1;
-  if (modal && StillExists(*window) &&
-      (window->Component(0).flags & component_flag::kVisible) != 0) {
-    RunModalLoop(*window);
-  }
-  return 0;
-}
-
-void UseWindowLoader(LoaderHooks others) {
-  others.load_window = LoadWindowService;
-  others.loading_begins = [] { ++loading_depth; };
-  others.loading_ends = [] {
-    if (loading_depth > 0) --loading_depth;
-  };
-  others.window_destroyed = [](WindowId id) {
+void UseWindowLoader() {
+  UseTemplateRegistry();
+  FrameHooks& frame = Frame();
+  frame.window_destroyed = [](WindowId id) {
     WindowRegistry* registry = TemplateRegistry();
     if (Window* window = registry != nullptr ? registry->Find(id) : nullptr) {
-      ForgetWindow(*window);
+      TeardownWindow(*window);
     }
   };
-  others.menu_changed = [](WindowId id) {
+  frame.menu_changed = [](WindowId id) {
     WindowRegistry* registry = TemplateRegistry();
     Window* window = registry != nullptr ? registry->Find(id) : nullptr;
     if (window != nullptr && StillExists(*window)) InstallMenuBar(*window, HandleOf(*window, 0));
   };
-  auto theirs = std::move(others.unload_all_windows);
-  others.unload_all_windows = [theirs] {
-    if (theirs) theirs();
-    UnloadAllWindows();
-  };
-  UseTemplateRegistry(std::move(others));
 }
 
 WindowOptions OptionsOf(const Window& window) {
-  auto* object = dynamic_cast<controls::WindowObject*>(ObjectAt(window, 0));
-  if (object == nullptr) return {};
-  const controls::WindowBlock& block = object->Block();
-  WindowOptions options;
-  options.esc_closes = block.esc_closes == 1;
-  options.enter_moves_focus = block.enter_moves_focus == 1;
-  options.f1_help = block.f1_help == 1;
-  options.help_context = block.help_context;
-  options.help_file = block.help_file;
-  options.drag = block.drag == 1;
-  return options;
+  auto* object = dynamic_cast<WindowObject*>(ObjectAt(window, 0));
+  return object != nullptr ? object->Options() : WindowOptions{};
 }
 
 void ReenableModalOwners(Window& window) {
@@ -385,8 +327,6 @@ void TeardownWindow(Window& window) {
   }
   // A modal window that goes by any way gives the others back.
   ReenableModalOwners(window);
-  // The registry's notice empties the slots; without the loader's hooks, do it here.
-  Notice(library_service::kWindowDestroyed, window.Id());
   ForgetWindow(window);
 
   if (!AnyWindowLoaded() && State().running && !State().shutting_down) Ui().PostQuit(0);

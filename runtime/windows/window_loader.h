@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "platform/ui/window_handle.h"
-#include "runtime/templates/component_view.h"
-#include "runtime/windows/hidden_owner.h"
-#include "runtime/templates/loader_hooks.h"
-#include "runtime/windows/menu_bar.h"  // MenuItemOfCommand: menu command id -> menu item
+#include "runtime/call/component_view.h"
 #include "runtime/templates/window_registry.h"
+#include "runtime/windows/hidden_owner.h"
+#include "runtime/windows/menu_bar.h"  // MenuItemOfCommand: menu command id -> menu item
+#include "runtime/windows/window_object.h"
 
 namespace barvell::runtime {
 
@@ -27,20 +27,9 @@ namespace barvell::runtime {
 // loaded are not events of the program.
 bool LoadWindowObject(Window& window, bool modal, ui::WindowHandle owner);
 
-// The record of the load-window service (2005).
-struct LoadWindowRecord {
-  WindowId window = 0;
-  ComponentObject* owner = nullptr;  // a component of the owner window, or null
-  int32_t modal = 0;
-};
-// Service 2005: loads the window; a visible modal window runs the modal loop until it is
-// gone. 0 on success, -1 when the window is not in the registry or cannot be created.
-intptr_t LoadWindowService(intptr_t load_record);
-
-// Installs the template registry's hooks together with the loader's (load_window,
-// loading_begins/ends, window_destroyed, menu_changed, unload_all_windows) over `others`,
-// which keeps what the caller fills (the dispatcher's raise_event and event_source).
-void UseWindowLoader(LoaderHooks others = {});
+// Installs the registry's frame hooks and the loader's (a window destroyed, a menu item
+// changed), keeping the others.
+void UseWindowLoader();
 
 // The component a platform window belongs to.
 struct LiveComponent {
@@ -60,21 +49,12 @@ bool ActsAsDefaultButton(const LiveComponent& component);
 // A button marked as its window's default, which Enter presses from any other control.
 bool IsDefaultButton(const LiveComponent& component);
 
-// The keyboard and mouse options of a window, from its window PropertyBlock.
-struct WindowOptions {
-  bool esc_closes = false;
-  bool enter_moves_focus = false;
-  bool f1_help = false;
-  uint32_t help_context = 0;
-  std::string help_file;  // GBK; empty = the program file name with the extension "hlp"
-  bool drag = false;      // a left press on the client area moves the window
-};
 // The options of a loaded window; all off when it is not loaded.
 WindowOptions OptionsOf(const Window& window);
 
-// After a program window's platform window is gone: accelerators, cursors, the registry
-// notice (2000, which empties the slots and clears `loaded`), and the quit when it was
-// the last window while the loop runs. Harmless when called twice.
+// After a program window's platform window is gone: accelerators, cursors, the live
+// objects and slots (`loaded` cleared, the records back to the template's), and the quit
+// when it was the last window while the loop runs. Harmless when called twice.
 void TeardownWindow(Window& window);
 // The windows that this window's modal load disabled are enabled again.
 void ReenableModalOwners(Window& window);

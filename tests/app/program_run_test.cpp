@@ -10,6 +10,7 @@
 #include "program.h"
 #include "program_globals.h"
 #include "runtime/templates/component_records.h"
+#include "runtime/loop/load_window_service.h"
 #include "runtime/loop/run_program.h"
 #include "runtime/windows/window_loader.h"
 #include "runtime/windows/ui_backend.h"
@@ -118,7 +119,7 @@ TEST(ProgramRun, EscClosesEachModalWindowAndItsLoadReturns) {
   for (WindowId id : kModalWindows) {
     ui.Driver().Do([&returned, id] {
       runtime::LoadWindowRecord record{id, nullptr, 1};
-      EXPECT_EQ(runtime::LoadWindowService(reinterpret_cast<intptr_t>(&record)), 0);
+      EXPECT_EQ(runtime::LoadWindowService(record), 0);
       runtime::Window* window = runtime::TemplateRegistry()->Find(id);
       if (runtime::HandleOf(*window, 0) == ui::kNoWindow) returned.push_back(id);
     });

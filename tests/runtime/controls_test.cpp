@@ -4,8 +4,8 @@
 
 #include "loader_program.h"
 #include "platform/ui/keys.h"
-#include "runtime/controls/control_object.h"
-#include "runtime/controls/cursor_data.h"
+#include "runtime/windows/control_object.h"
+#include "runtime/windows/cursor_data.h"
 #include "runtime/call/library_calls.h"
 #include "runtime/call/properties.h"
 
@@ -295,7 +295,7 @@ TEST_F(Controls, CommonPropertiesReachTheLiveControl) {
 }
 
 TEST(CursorData, StandardIdsNameTheirCursorsAndEmptyDataTheDefault) {
-  using runtime::controls::CursorFromData;
+  using runtime::CursorFromData;
   const std::vector<uint8_t> hand{0x89, 0x7F, 0, 0}, ibeam{0x01, 0x7F, 0, 0},
       zero{0, 0, 0, 0}, unknown{0x34, 0x12, 0, 0}, file(326, 1);
   EXPECT_EQ(CursorFromData({}), nullptr);

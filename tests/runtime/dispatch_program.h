@@ -134,7 +134,7 @@ struct DispatchProgram {
   }
 
   ~DispatchProgram() {
-    runtime::SetLoaderHooks({});
+    runtime::Frame() = {};
     runtime::AttachProgram(nullptr);
   }
 };

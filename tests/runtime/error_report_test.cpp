@@ -72,11 +72,11 @@ TEST(ErrorReport, WindowPositionsNameTheWindowAndComponentByTag) {
   // A window id that is not in the registry.
   EXPECT_EQ(runtime::ComposeErrorReport("", 0, 0x52010002, 0),
             "运行时出错!\r\n\r\n1375797250, 0\r\n未找到所指定的窗口\r\n");
-  runtime::SetLoaderHooks({});
+  runtime::Frame() = {};
 }
 
 TEST(ErrorReport, WithoutRegistryEveryWindowIsMissing) {
-  runtime::SetLoaderHooks({});
+  runtime::Frame() = {};
   EXPECT_EQ(runtime::ComposeErrorReport("载入启动窗口失败", 0, 0x52010001, 0),
             "运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n"
             "\r\n1375797249, 0\r\n未找到所指定的窗口\r\n");

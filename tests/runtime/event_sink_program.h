@@ -104,7 +104,7 @@ struct FrameProgram {
   }
 
   ~FrameProgram() {
-    runtime::SetLoaderHooks({});
+    runtime::Frame() = {};
     runtime::AttachProgram(nullptr);
   }
 

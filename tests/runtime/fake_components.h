@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "runtime/templates/component_view.h"
-#include "runtime/templates/loader_hooks.h"
+#include "runtime/call/component_view.h"
+#include "runtime/call/frame_hooks.h"
 
 namespace barvell::testing {
 
@@ -73,7 +73,8 @@ struct FakeRegistry {
   }
 
   void Install() {
-    runtime::LoaderHooks hooks;
+    runtime::FrameHooks& hooks = runtime::Frame();
+    hooks = {};
     hooks.window_exists = [this](WindowId w) { return windows.count(w) != 0; };
     hooks.find_component = [this](WindowId w, ComponentId c) -> runtime::ComponentView* {
       auto window = windows.find(w);
@@ -81,7 +82,6 @@ struct FakeRegistry {
       auto component = window->second.find(c);
       return component == window->second.end() ? nullptr : component->second;
     };
-    runtime::SetLoaderHooks(std::move(hooks));
   }
 };
 

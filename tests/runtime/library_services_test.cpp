@@ -16,7 +16,7 @@
 #include "runtime/call/heap.h"
 #include "runtime/call/runtime_state.h"
 #include "runtime/call/service_callback.h"
-#include "runtime/loop/shutdown.h"
+#include "runtime/call/shutdown.h"
 #include "test_program.h"
 
 namespace barvell {
@@ -179,7 +179,7 @@ TEST(LibraryServices, WindowServicesWaitForTheRegistry) {
   EXPECT_EQ(g_callback(kComponentObject, 0x52010001, 0x26010328), 0);
   object.has_window = false;
   EXPECT_EQ(g_callback(kComponentObject, 0x52010001, 0), 0);
-  runtime::SetLoaderHooks({});
+  runtime::Frame() = {};
 }
 
 TEST(LibraryServices, RequiredComponentObjectIsFatalWhenMissing) {

@@ -20,6 +20,7 @@
 #include "runtime/call/kernel_entries.h"
 #include "runtime/call/runtime_state.h"
 #include "runtime/templates/template_area.h"
+#include "runtime/loop/startup.h"
 #include "runtime/windows/window_loader.h"
 #include "runtime/windows/ui_backend.h"
 #include "app/template_area.h"  // the program's compiled templates
@@ -65,7 +66,7 @@ class LoaderProgram : public ::testing::Test {
  protected:
   void TearDown() override {
     runtime::UnloadAllWindows();
-    runtime::SetLoaderHooks({});
+    runtime::Frame() = {};
     runtime::AttachProgram(nullptr);
     runtime::SetWindowSystem(nullptr);
     g_during_handler = nullptr;
@@ -95,9 +96,7 @@ class LoaderProgram : public ::testing::Test {
     descriptor_.library_count = 9;
     descriptor_.libraries = nullptr;  // the runtime's own
     runtime::AttachProgram(&descriptor_);
-    runtime::ForgetEventSource();
-    runtime::UseWindowLoader();
-    runtime::InstallDispatchHooks();
+    runtime::InstallFrame();
     runtime::KernelEntries().Service(service::kInitialise, 0, 0, 0, 0, 0);
   }
 

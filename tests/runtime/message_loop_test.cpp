@@ -8,6 +8,7 @@
 #include "platform/kernel/message_box.h"
 #include "platform/kernel/process.h"
 #include "runtime/call/error_report.h"
+#include "runtime/loop/load_window_service.h"
 #include "runtime/loop/message_loop.h"
 #include "runtime/call/runtime_state.h"
 
@@ -42,7 +43,7 @@ std::vector<runtime::WindowSource> Windows() {
 // The load-window service as the dialog commands use it: modal, over the main window.
 intptr_t LoadModal(WindowId window) {
   runtime::LoadWindowRecord record{window, nullptr, 1};
-  return runtime::LoadWindowService(reinterpret_cast<intptr_t>(&record));
+  return runtime::LoadWindowService(record);
 }
 
 class MessageLoop : public ::testing::Test {

@@ -109,7 +109,7 @@ class Properties : public ::testing::Test {
     registry_.Add(kWindow, kUnloaded, &unloaded_);
     registry_.Install();
   }
-  void TearDown() override { runtime::SetLoaderHooks({}); }
+  void TearDown() override { runtime::Frame() = {}; }
 
   int64_t Read(ComponentId c, int32_t property, int32_t element = -1) {
     return kernel_->ReadProperty(kWindow, c, property, element);

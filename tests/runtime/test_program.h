@@ -8,7 +8,7 @@
 #include "barvell/call_interface.h"
 #include "runtime/call/command_library.h"
 #include "runtime/call/kernel_entries.h"
-#include "runtime/templates/loader_hooks.h"
+#include "runtime/call/frame_hooks.h"
 #include "runtime/call/runtime_state.h"
 
 namespace barvell::testing {
@@ -39,7 +39,7 @@ struct TestProgram {
     descriptor.dll_command_count = uint32_t(dll_files.size());
     descriptor.dll_files = dll_files.data();
     descriptor.dll_exports = dll_exports.data();
-    runtime::SetLoaderHooks({});
+    runtime::Frame() = {};
     runtime::AttachProgram(&descriptor);
     const KernelEntryTable& kernel = runtime::KernelEntries();
     kernel.Service(service::kInitialise, 0, 0, 0, 0, 0);

@@ -33,6 +33,11 @@ void EditModel::Insert(const std::u32string& s) {
 
 void EditModel::ReplaceSelection(const std::string& utf8) { Insert(DecodeUtf8(utf8)); }
 
+void EditModel::Append(const std::string& utf8) {
+  text_ += DecodeUtf8(utf8);
+  start_ = end_ = static_cast<int>(text_.size());
+}
+
 bool EditModel::TypeCharacter(char32_t c) {
   if (readOnly_) return false;
   if (c == 8) {  // back-space: the selection, or the character before the caret

@@ -24,6 +24,8 @@ class EditModel {
   int SelectionStart() const { return start_; }
   int SelectionEnd() const { return end_; }
   void ReplaceSelection(const std::string& utf8);
+  // At the end, caret after it, whatever was selected.
+  void Append(const std::string& utf8);
 
   // The user's input; each returns true when the text changed.
   bool TypeCharacter(char32_t c);

@@ -532,6 +532,11 @@ void HeadlessWindowSystem::ReplaceSelection(WindowHandle edit, const std::string
   if (n && !n->topLevel && n->kind == ControlKind::kEdit) n->edit.ReplaceSelection(text);
 }
 
+void HeadlessWindowSystem::AppendText(WindowHandle edit, const std::string& text) {
+  Node* n = Find(edit);
+  if (n && !n->topLevel && n->kind == ControlKind::kEdit) n->edit.Append(text);
+}
+
 void HeadlessWindowSystem::SetReadOnly(WindowHandle edit, bool readOnly) {
   Node* n = Find(edit);
   if (n && !n->topLevel && n->kind == ControlKind::kEdit) n->edit.SetReadOnly(readOnly);

@@ -405,8 +405,9 @@ void WxWindowSystem::SetRect(WindowHandle window, const Rect& rect) {
 Size WxWindowSystem::ClientSize(WindowHandle window) const {
   const Entry* e = Find(window);
   if (!e) return {};
-  wxSize s = e->topLevel ? e->client->GetClientSize() : e->window->GetClientSize();
-  if (e->topLevel && e->client == e->window) s = e->window->GetClientSize();
+  // A frame's own client size: its client panel is fitted to it only after the size
+  // event has been reported, so the panel would still give the size before the change.
+  wxSize s = e->window->GetClientSize();
   return {std::max(0, s.x), std::max(0, s.y)};
 }
 
@@ -688,6 +689,14 @@ void WxWindowSystem::ReplaceSelection(WindowHandle edit, const std::string& text
   t->GetSelection(&from, &to);
   t->Replace(from, to, Wx(e->multiLine ? ToWxLines(text) : text));
   t->ShowPosition(t->GetInsertionPoint());
+  --suppressTextEvents_;
+}
+
+void WxWindowSystem::AppendText(WindowHandle edit, const std::string& text) {
+  Entry* e = Find(edit);
+  if (!e || e->topLevel || e->kind != ControlKind::kEdit) return;
+  ++suppressTextEvents_;
+  static_cast<wxTextCtrl*>(e->window)->AppendText(Wx(e->multiLine ? ToWxLines(text) : text));
   --suppressTextEvents_;
 }
 

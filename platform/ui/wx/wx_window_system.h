@@ -70,6 +70,7 @@ class WxWindowSystem final : public WindowSystem {
   void SetSelection(WindowHandle edit, int start, int end) override;
   void GetSelection(WindowHandle edit, int& start, int& end) const override;
   void ReplaceSelection(WindowHandle edit, const std::string& text) override;
+  void AppendText(WindowHandle edit, const std::string& text) override;
   void SetReadOnly(WindowHandle edit, bool readOnly) override;
   void SetItems(WindowHandle list, const std::vector<std::string>& items) override;
   std::vector<std::string> GetItems(WindowHandle list) const override;

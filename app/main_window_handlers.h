@@ -1,0 +1,37 @@
+// The main window's event handlers, bound by name in the handler table.
+#pragma once
+
+#include <cstdint>
+
+#include "barvell/call_interface.h"
+
+namespace barvell::app {
+
+#define BARVELL_MAIN_WINDOW_HANDLER(name) HandlerResult name(const uint32_t* args, uint32_t count);
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_Created)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_Destroying)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_Sized)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_ComputeCode_Click)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_DrawFullCode_Click)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_DrawProductCode_Click)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_SavePicture_Click)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_Refresh_Click)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_ProductBatch_Click)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_Code39Batch_Click)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_HorizontalBar_Changed)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_VerticalBar_Changed)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_OutputWidth_Changed)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_OutputHeight_Changed)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_Resolution_Changed)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_SaveFormat_Changed)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_BackColour_Changed)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_LineColour_Changed)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_TextColour_Changed)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_BarHeight_Changed)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_GuardExtension_Changed)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_TopMargin_Changed)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_LeftMargin_Changed)
+BARVELL_MAIN_WINDOW_HANDLER(MainWindow_FontSize_Changed)
+#undef BARVELL_MAIN_WINDOW_HANDLER
+
+}  // namespace barvell::app

@@ -1,0 +1,177 @@
+#include "platform/kernel/file_writes.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <string>
+
+namespace barvell::platform {
+
+namespace {
+
+int g_fault_countdown = 0;
+
+// Writes all bytes, going on after short writes; `written` counts what reached the file.
+bool WriteAll(int fd, std::span<const uint8_t> bytes, size_t& written) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    size_t want = bytes.size() - done;
+    if (g_fault_countdown > 0 && --g_fault_countdown == 0) {
+      ssize_t n = want / 2 == 0 ? 0 : ::write(fd, bytes.data() + done, want / 2);
+      written += n > 0 ? size_t(n) : 0;
+      errno = ENOSPC;
+      return false;
+    }
+    ssize_t n = ::write(fd, bytes.data() + done, want);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += size_t(n);
+    written += size_t(n);
+  }
+  return true;
+}
+
+bool ReadOnly(const std::string& path, const struct stat& st, int access_mode) {
+  // The effective user decides, as it does for the write itself.
+  return (st.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, path.c_str(), access_mode, AT_EACCESS) != 0;
+}
+
+std::string DirectoryOf(const std::string& path) {
+  size_t cut = path.rfind('/');
+  if (cut == std::string::npos) return ".";
+  return cut == 0 ? "/" : path.substr(0, cut);
+}
+
+bool DirectoryWritable(const std::string& path) {
+  std::string directory = DirectoryOf(path);
+  struct stat st;
+  return ::stat(directory.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+         !ReadOnly(directory, st, W_OK | X_OK);
+}
+
+// The file a chain of symbolic links ends at (the path itself when it is no link); empty
+// for a loop or an unreadable link.
+std::string FollowLinks(std::string path) {
+  constexpr int kMaxLinks = 40;
+  for (int hop = 0; hop < kMaxLinks; ++hop) {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    std::string target(size_t(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+    ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+    if (n <= 0 || size_t(n) >= target.size()) return {};
+    target.resize(size_t(n));
+    path = target[0] == '/' ? target : DirectoryOf(path) + "/" + target;
+  }
+  return {};
+}
+
+// A name beside the target that no other write of this or another process uses at once.
+std::string TemporaryBeside(const std::string& target) {
+  static std::atomic<unsigned> counter{0};
+  return target + "." + std::to_string(::getpid()) + "." + std::to_string(counter++) + ".tmp";
+}
+
+void SyncDirectory(const std::string& path) {
+  int fd = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  (void)::fsync(fd);  // the rename's durability only; the content is already safe
+  ::close(fd);
+}
+
+// The file a replacement writes (links followed), whether one is there and its status;
+// false when the file may not be replaced.
+bool ReplacementTarget(std::string_view utf8_path, std::string& target, bool& replacing,
+                       struct stat& old) {
+  if (utf8_path.empty() || utf8_path.back() == '/') return false;
+  target = FollowLinks(std::string(utf8_path));
+  if (target.empty()) return false;
+  replacing = ::lstat(target.c_str(), &old) == 0;
+  if (!replacing && errno != ENOENT) return false;
+  if (replacing && (!S_ISREG(old.st_mode) || ReadOnly(target, old, W_OK))) return false;
+  return DirectoryWritable(target);
+}
+
+}  // namespace
+
+void FailNthWrite(int n) { g_fault_countdown = n > 0 ? n : 0; }
+
+bool FileReplaceable(std::string_view utf8_path) {
+  std::string target;
+  bool replacing;
+  struct stat old;
+  return ReplacementTarget(utf8_path, target, replacing, old);
+}
+
+bool ReplaceFile(std::string_view utf8_path, std::span<const uint8_t> bytes) {
+  std::string target;
+  bool replacing = false;
+  struct stat old;
+  if (!ReplacementTarget(utf8_path, target, replacing, old)) return false;
+
+  std::string temporary = TemporaryBeside(target);
+  // O_EXCL: never write into a file that already exists under the temporary name.
+  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  bool ok = true;
+  if (replacing) {
+    ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+    // Only the super-user may give the file away; for others it is already theirs.
+    if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+      (void)!::fchown(fd, old.st_uid, old.st_gid);
+    }
+  }
+  size_t written = 0;
+  ok = ok && WriteAll(fd, bytes, written);
+  // The rename must not reach the disk before the content does.
+  ok = ok && ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  if (ok && ::rename(temporary.c_str(), target.c_str()) == 0) {
+    SyncDirectory(target);
+    return true;
+  }
+  ::unlink(temporary.c_str());
+  return false;
+}
+
+bool OverwriteFile(std::string_view utf8_path, std::span<const std::span<const uint8_t>> pieces) {
+  std::string path(utf8_path);
+  if (path.empty()) return false;
+  // O_NONBLOCK: opening a FIFO must not wait for a reader; such a file is refused below.
+  constexpr int kFlags = O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+  int fd = ::open(path.c_str(), kFlags);
+  bool created = false;
+  if (fd < 0 && errno == ENOENT) {
+    if (!DirectoryWritable(FollowLinks(path))) return false;
+    fd = ::open(path.c_str(), kFlags | O_CREAT | O_EXCL, 0666);
+    created = fd >= 0;
+    if (fd < 0 && errno == EEXIST) fd = ::open(path.c_str(), kFlags);
+  }
+  if (fd < 0) return false;
+
+  struct stat st;
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+            (created || (st.st_mode & 0222) != 0) &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0;
+  if (!ok) {
+    ::close(fd);
+    return false;
+  }
+  size_t written = 0;
+  for (std::span<const uint8_t> piece : pieces) {
+    if (!WriteAll(fd, piece, written)) {
+      ok = false;
+      break;
+    }
+  }
+  // Whatever happened, the file ends where the writing ended.
+  ok = ::ftruncate(fd, off_t(written)) == 0 && ok;
+  ok = ::close(fd) == 0 && ok;
+  return ok;
+}
+
+}  // namespace barvell::platform

@@ -1,0 +1,49 @@
+// PNG files of drawn pictures: few colours go out with a palette of the smallest bit depth,
+// many as RGB, and every one comes back pixel for pixel.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/imaging/decode.h"
+#include "platform/imaging/encode.h"
+
+namespace barvell::imaging {
+namespace {
+
+constexpr int kPalette = 3, kRgb = 2;  // PNG colour types
+
+// Bit depth and colour type (IHDR bytes 24 and 25) of the picture's PNG, which must decode
+// to the same pixels.
+std::pair<int, int> EncodedAs(const gfx::Bitmap& original) {
+  std::optional<std::vector<uint8_t>> png = EncodePicture(original, PictureFormat::kPng);
+  if (!png || png->size() < 26) return {-1, -1};
+  std::optional<gfx::Bitmap> back = DecodePicture(*png);
+  EXPECT_TRUE(back && back->Width() == original.Width() && back->Height() == original.Height() &&
+              std::memcmp(back->Data(), original.Data(),
+                          size_t(original.Width()) * original.Height() * 4) == 0);
+  return {(*png)[24], (*png)[25]};
+}
+
+gfx::Bitmap Stripes(int width, int height, std::vector<uint32_t> colours) {
+  gfx::Bitmap b(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) b.SetPixel(x, y, colours[size_t(x / 3 + y) % colours.size()]);
+  }
+  return b;
+}
+
+TEST(PngPalette, BitDepthFollowsTheNumberOfColours) {
+  // Odd widths, so that packed rows end part-way through a byte.
+  EXPECT_EQ(EncodedAs(Stripes(413, 7, {0xFFFFFF, 0x000000})), std::pair(1, kPalette));
+  EXPECT_EQ(EncodedAs(Stripes(11, 5, {0x0000FF})), std::pair(1, kPalette));
+  EXPECT_EQ(EncodedAs(Stripes(29, 5, {0xFFFFFF, 0x000000, 0xFF0000})), std::pair(2, kPalette));
+  EXPECT_EQ(EncodedAs(Stripes(29, 5, {1, 2, 3, 4, 5})), std::pair(4, kPalette));
+  std::vector<uint32_t> many;
+  for (uint32_t i = 0; i < 256; ++i) many.push_back(i << 8);
+  EXPECT_EQ(EncodedAs(Stripes(800, 2, many)), std::pair(8, kPalette));
+  many.push_back(0x123456);
+  EXPECT_EQ(EncodedAs(Stripes(800, 2, many)), std::pair(8, kRgb));
+}
+
+}  // namespace
+}  // namespace barvell::imaging
