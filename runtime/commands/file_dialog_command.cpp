@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/kernel/file_names.h"
 #include "platform/text/gbk.h"
 #include "platform/ui/dialogs.h"
 #include "runtime/call/service_callback.h"
@@ -63,8 +64,8 @@ void OpenDialogCommand(ResultRecord* result, int32_t count, ArgRecord* args) {
   // An index past the pairs selects the first, as the system's dialog does.
   request.filterIndex = settings->filter_index < request.filters.size()
                             ? int(settings->filter_index) : 0;
-  request.initialName = platform::GbkToUtf8(settings->file_name);
-  request.initialDirectory = platform::GbkToUtf8(settings->initial_directory);
+  request.initialName = platform::NativePath(settings->file_name);
+  request.initialDirectory = platform::NativePath(settings->initial_directory);
   request.defaultExtension = platform::GbkToUtf8(settings->default_extension);
   request.createPrompt = settings->create_prompt != 0;
   request.fileMustExist = settings->file_must_exist != 0;

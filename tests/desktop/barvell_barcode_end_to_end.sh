@@ -73,11 +73,20 @@ xdotool key Escape
 sleep 0.5
 
 click_at $((WIDTH - 194 + 96)) 620  # 保存图片
-sleep 2  # the native save dialog opens
+dialog=
+for _ in $(seq 1 100); do
+  dialog=$(xdotool search --onlyvisible --name '^图片保存$' 2>/dev/null | head -1)
+  [ -n "$dialog" ] && break
+  sleep 0.1
+done
+[ -n "$dialog" ] || fail "no save dialog captioned 图片保存"
+# Without a window manager nothing gives the new dialog the keyboard.
+xdotool windowfocus --sync "$dialog"
+sleep 0.5
 /usr/bin/import -window root "$work/dialog.png"
 xdotool key ctrl+a
 xdotool type --delay 30 "$target"
-sleep 0.5
+sleep 0.5  # the name entry's completion settles before Enter
 # The name field may take a first Return for its completion; the save writes the file.
 for _ in 1 2 3; do
   xdotool key Return

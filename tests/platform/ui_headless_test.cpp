@@ -742,6 +742,39 @@ TEST_F(HeadlessTest, FolderColourAndWebAnswers) {
   EXPECT_EQ(driver.WebPages(), std::vector<std::string>{"https://example.com/"});
 }
 
+TEST_F(HeadlessTest, EveryDialogIsRecordedInOrderWithItsAnswerAndReadsAsATranscript) {
+  int lookedAt = 0;
+  driver.WhileDialogShown([&] { lookedAt = static_cast<int>(driver.Shown().size()) + 1; });
+  driver.AnswerMessageBox(MessageBoxAnswer::kNo);
+  ws.ShowMessageBox({kNoWindow, "是否继续\r\n第二行", "请确认", mb::kYesNo | mb::kTaskModal});
+  FileDialogRequest save;
+  save.title = "图片保存";
+  save.initialName = "条码";
+  save.overwritePrompt = true;
+  ws.ShowFileDialog(save);  // nobody answers: cancelled
+  driver.AnswerFolder("/tmp/out");
+  ws.ChooseFolder({kNoWindow, "请选择目录", true});
+  driver.AnswerColour(0x0000FF00u);
+  ws.ChooseColour(kNoWindow, 0x000000FFu);
+  ws.OpenWebPage("https://example.com/");
+
+  EXPECT_EQ(lookedAt, 5) << "the look runs before each dialog is answered";
+  const std::vector<ShownDialog>& shown = driver.Shown();
+  ASSERT_EQ(shown.size(), 5u);
+  EXPECT_EQ(shown[0].answer, "No");
+  EXPECT_EQ(shown[1].kind, DialogKind::kSaveFile);
+  EXPECT_EQ(shown[1].flags, ofn::kHideReadOnly | ofn::kOverwritePrompt);
+  EXPECT_EQ(shown[2].flags, bif::kEditBox | bif::kBrowseIncludeFiles);
+  EXPECT_EQ(shown[3].text, "#FF0000");
+  EXPECT_EQ(shown[3].answer, "#00FF00");
+  EXPECT_EQ(Transcript(shown),
+            "message box [请确认] 0x2004 是否继续\\n第二行 -> No\n"
+            "save file [图片保存] 0x6 条码 -> cancelled\n"
+            "folder [请选择目录] 0x4010  -> /tmp/out\n"
+            "colour [] 0x0 #FF0000 -> #00FF00\n"
+            "shell open [] 0x0 https://example.com/ -> opened\n");
+}
+
 // --- the loop ---------------------------------------------------------------------------
 
 TEST_F(HeadlessTest, ARunEndsWithAQuitWhenTheDriverRunsDry) {

@@ -342,8 +342,11 @@ TEST_F(DialogCommands, ShellOpenHandsTheTextOverAndIsRecorded) {
   EXPECT_EQ(Call(command::kOpenWithShell, {ArgRecord::Text("https://example.com/教程")}).Int(), 1);
   EXPECT_EQ(LastShown().kind, ui::DialogKind::kShellOpen);
   EXPECT_EQ(LastShown().text, Utf8(u8"https://example.com/教程"));
+  // A file name written with "\\" reaches the shell in the file system's form.
+  Call(command::kOpenWithShell, {ArgRecord::Text("/程序\\教程\\index.html")});
+  EXPECT_EQ(LastShown().text, Utf8(u8"/程序/教程/index.html"));
   EXPECT_EQ(Call(command::kOpenWithShell, {ArgRecord::Text(nullptr)}).Int(), 0);
-  EXPECT_EQ(Driver().WebPages().size(), 1u);
+  EXPECT_EQ(Driver().WebPages().size(), 2u);
 }
 
 }  // namespace

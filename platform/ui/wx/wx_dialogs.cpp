@@ -59,8 +59,15 @@ MessageBoxAnswer WxWindowSystem::ShowMessageBox(const MessageBoxRequest& request
   if (request.style & mb::kSystemModal) style |= wxSTAY_ON_TOP;
 
   wxMessageDialog box(DialogParent(request.owner), Wx(request.text), Wx(request.caption), style);
-  if (buttons == mb::kRetryCancel) box.SetOKCancelLabels(Wx("重试"), Wx("取消"));
-  if (buttons == mb::kAbortRetryIgnore) box.SetYesNoCancelLabels(Wx("中止"), Wx("重试"), Wx("忽略"));
+  // The buttons speak the program's language, whatever the desktop's.
+  switch (buttons) {
+    case mb::kOkCancel: box.SetOKCancelLabels(Wx("确定"), Wx("取消")); break;
+    case mb::kRetryCancel: box.SetOKCancelLabels(Wx("重试"), Wx("取消")); break;
+    case mb::kYesNo: box.SetYesNoLabels(Wx("是"), Wx("否")); break;
+    case mb::kYesNoCancel: box.SetYesNoCancelLabels(Wx("是"), Wx("否"), Wx("取消")); break;
+    case mb::kAbortRetryIgnore: box.SetYesNoCancelLabels(Wx("中止"), Wx("重试"), Wx("忽略")); break;
+    default: box.SetOKLabel(Wx("确定")); break;
+  }
   const int id = box.ShowModal();
   switch (buttons) {
     case mb::kRetryCancel: return id == wxID_OK ? MessageBoxAnswer::kRetry : MessageBoxAnswer::kCancel;
@@ -70,6 +77,9 @@ MessageBoxAnswer WxWindowSystem::ShowMessageBox(const MessageBoxRequest& request
                              : MessageBoxAnswer::kIgnore;
     default: break;
   }
+  // Closing a box without a Cancel button (Esc, the close box) gives its OK, or No.
+  if (id == wxID_CANCEL && buttons == mb::kOk) return MessageBoxAnswer::kOk;
+  if (id == wxID_CANCEL && buttons == mb::kYesNo) return MessageBoxAnswer::kNo;
   switch (id) {
     case wxID_CANCEL: return MessageBoxAnswer::kCancel;
     case wxID_YES: return MessageBoxAnswer::kYes;
@@ -88,8 +98,16 @@ std::optional<std::string> WxWindowSystem::ShowFileDialog(const FileDialogReques
   long style = request.save ? wxFD_SAVE : wxFD_OPEN;
   if (request.save && request.overwritePrompt) style |= wxFD_OVERWRITE_PROMPT;
   if (!request.save && request.fileMustExist) style |= wxFD_FILE_MUST_EXIST;
-  wxFileDialog dialog(DialogParent(request.owner), Wx(request.title), Wx(request.initialDirectory),
-                      Wx(request.initialName), wildcard.empty() ? wxString(wxFileSelectorDefaultWildcardStr) : wildcard,
+  // An initial name with a folder (the path chosen last time) opens in that folder; the
+  // toolkit takes the name alone.
+  std::string directory = request.initialDirectory, name = request.initialName;
+  const std::size_t slash = name.find_last_of("/\\");
+  if (slash != std::string::npos) {
+    directory = slash == 0 ? name.substr(0, 1) : name.substr(0, slash);
+    name = name.substr(slash + 1);
+  }
+  wxFileDialog dialog(DialogParent(request.owner), Wx(request.title), Wx(directory), Wx(name),
+                      wildcard.empty() ? wxString(wxFileSelectorDefaultWildcardStr) : wildcard,
                       style);
   if (!request.filters.empty() && request.filterIndex >= 0 &&
       request.filterIndex < static_cast<int>(request.filters.size()))

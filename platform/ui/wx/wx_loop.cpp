@@ -1,7 +1,10 @@
 // Starting wx, and the loop primitives over its event loop. The runtime runs its own loop
 // over these; wx never runs a main loop of its own.
 
+#include <clocale>
 #include <cstdlib>
+#include <cstring>
+#include <langinfo.h>
 
 #include <wx/app.h>
 #include <wx/evtloop.h>
@@ -26,6 +29,16 @@ class BarvellApp : public wxApp {
 
 int gArgc = 0;  // wx keeps a reference to it
 
+// The desktop's texts are UTF-8, so its character type must be too: otherwise the toolkit
+// cannot name windows in the window manager's older title property (WM_NAME) nor convert
+// file names beyond ASCII. Only the character type: numbers keep the "C" rules.
+void UseUtf8CharacterType() {
+  auto utf8 = [] { return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0; };
+  if (std::setlocale(LC_CTYPE, "") != nullptr && utf8()) return;
+  if (std::setlocale(LC_CTYPE, "C.UTF-8") != nullptr && utf8()) return;
+  std::setlocale(LC_CTYPE, "C");
+}
+
 }  // namespace
 
 std::unique_ptr<WindowSystem> CreateDesktopWindowSystem(int argc, char** argv) {
@@ -34,6 +47,7 @@ std::unique_ptr<WindowSystem> CreateDesktopWindowSystem(int argc, char** argv) {
   if ((!x11 || !*x11) && (!wayland || !*wayland)) return nullptr;
   if (wxTheApp) return nullptr;  // one per process
   gArgc = argc;
+  UseUtf8CharacterType();
   wxApp::SetInstance(new BarvellApp);
   if (!wxEntryStart(gArgc, argv)) return nullptr;
   if (!wxTheApp->CallOnInit()) {
