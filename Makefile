@@ -2,6 +2,8 @@
 BUILD    ?= build
 SAN_BUILD ?= build-sanitize
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Warnings are errors in our own builds and in CI; a plain cmake build leaves them warnings.
+WERROR ?= ON
 ARGS ?=
 
 .PHONY: all deps configure build test sanitize bench run clean
@@ -12,7 +14,7 @@ deps:
 	@scripts/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) -DBARVELL_WERROR=$(WERROR) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD)
@@ -22,7 +24,7 @@ test: build
 
 # Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer (CI runs it after `test`).
 sanitize: deps
-	@cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBARVELL_SANITIZE=ON -DBARVELL_DESKTOP=OFF >/dev/null
+	@cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBARVELL_SANITIZE=ON -DBARVELL_DESKTOP=OFF -DBARVELL_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(SAN_BUILD)
 	@ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(SAN_BUILD) --output-on-failure -j2 -LE desktop --timeout 900
 

@@ -8,6 +8,18 @@
 
 namespace barvell::gfx {
 
+// The largest raster a drawing surface or a picture may have. Each side fits the
+// platform's 16-bit signed extents, which keeps every real label exact (one metre at
+// 600 dpi is 23,622 pixels), and 64 Mi pixels make one raster at most 256 MiB (192 MiB
+// as a 24-bit file), so no request can ask for gigabytes.
+inline constexpr int kMaxBitmapSide = 32767;
+inline constexpr long long kMaxBitmapPixels = 64LL << 20;
+
+inline constexpr bool WithinBitmapBounds(long long width, long long height) {
+  return width > 0 && height > 0 && width <= kMaxBitmapSide && height <= kMaxBitmapSide &&
+         width * height <= kMaxBitmapPixels;
+}
+
 class Bitmap {
  public:
   Bitmap() = default;

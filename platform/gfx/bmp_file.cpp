@@ -10,7 +10,6 @@ namespace {
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::size_t kMaxFileSize = 0x7FFFFFFF;
-constexpr long long kMaxPixels = 1LL << 28;  // refuse absurd sizes before allocating
 
 void Put16(std::uint8_t* p, std::uint16_t v) {
   p[0] = static_cast<std::uint8_t>(v);
@@ -27,7 +26,15 @@ std::uint32_t Get32(const std::uint8_t* p) {
 
 std::uint16_t Get16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 
-// A colour channel out of a 32-bit pixel by its bit-field mask, scaled to 8 bits.
+// A bit-field mask is one run of set bits (or none); with gaps the channel's value has no
+// meaning and the scaling below would spill into the neighbouring channel.
+bool Contiguous(std::uint32_t mask) {
+  if (mask == 0) return true;
+  const std::uint32_t run = mask >> std::countr_zero(mask);
+  return (run & (run + 1)) == 0;
+}
+
+// A colour channel out of a 32-bit pixel by its contiguous bit-field mask, scaled to 8 bits.
 std::uint32_t Channel(std::uint32_t pixel, std::uint32_t mask) {
   if (mask == 0) return 0;
   const int shift = std::countr_zero(mask);
@@ -88,7 +95,7 @@ std::optional<Bitmap> DecodeBmp(std::span<const std::uint8_t> b) {
   if (width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN) return std::nullopt;
   const bool topDown = rawHeight < 0;
   const int height = topDown ? -rawHeight : rawHeight;
-  if (static_cast<long long>(width) * height > kMaxPixels) return std::nullopt;
+  if (!WithinBitmapBounds(width, height)) return std::nullopt;  // before any allocation
 
   std::uint32_t masks[3] = {0x00FF0000, 0x0000FF00, 0x000000FF};
   if (bpp == 24) {
@@ -97,7 +104,10 @@ std::optional<Bitmap> DecodeBmp(std::span<const std::uint8_t> b) {
     if (compression == 3) {  // BI_BITFIELDS: masks in the header or right after it
       const std::size_t at = kFileHeaderSize + kInfoHeaderSize;
       if (at + 12 > b.size()) return std::nullopt;
-      for (int i = 0; i < 3; ++i) masks[i] = Get32(&b[at + 4 * i]);
+      for (int i = 0; i < 3; ++i) {
+        masks[i] = Get32(&b[at + 4 * i]);
+        if (!Contiguous(masks[i])) return std::nullopt;
+      }
     } else if (compression != 0) {
       return std::nullopt;
     }

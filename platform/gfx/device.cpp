@@ -1,6 +1,7 @@
 #include "platform/gfx/device.h"
 
 #include <algorithm>
+#include <climits>
 #include <utility>
 
 namespace barvell::gfx {
@@ -39,6 +40,7 @@ void Device::FillWithBrush(const Rect& r, const Brush& brush, RasterOp op) {
   if (brush.kind == Brush::Kind::kHollow) return;
   const Rect c = Clipped(r);
   const int x0 = c.left, x1 = c.right, y0 = c.top, y1 = c.bottom;
+  if (x0 >= x1 || y0 >= y1) return;
   for (int y = y0; y < y1; ++y) {
     std::uint32_t* row = target_->Row(y);
     if (brush.kind == Brush::Kind::kSolid && op == RasterOp::kCopyPen) {
@@ -54,23 +56,32 @@ void Device::FillRect(const Rect& r, const Brush& brush) { FillWithBrush(r, brus
 
 void Device::PaintRect(const Rect& r) { FillWithBrush(r, brush_, rop_); }
 
+namespace {
+
+// Edges moved by a few pixels stay in int: beyond the int range nothing is visible anyway.
+int Moved(int edge, long long by) {
+  return static_cast<int>(std::clamp<long long>(edge + by, INT_MIN, INT_MAX));
+}
+
+}  // namespace
+
 void Device::Rectangle(int left, int top, int right, int bottom) {
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
   if (pen_.style == PenStyle::kNull) {
-    FillWithBrush({left, top, right - 1, bottom - 1}, brush_, rop_);
+    FillWithBrush({left, top, Moved(right, -1), Moved(bottom, -1)}, brush_, rop_);
     return;
   }
   const int w = pen_.style == PenStyle::kAlternate ? 1 : std::max(pen_.width, 1);
   if (w == 1) {
-    FillWithBrush({left + 1, top + 1, right - 1, bottom - 1}, brush_, rop_);
-    if (right - left < 1 || bottom - top < 1) return;
+    FillWithBrush({Moved(left, 1), Moved(top, 1), Moved(right, -1), Moved(bottom, -1)}, brush_, rop_);
+    if (right == left || bottom == top) return;
     // The ring as a closed path; each side stops short of the next corner, so every
     // pixel is drawn once (which matters for XOR).
     const Point saved = position_;
     MoveTo(left, top);
     dashPhase_ = 0;
-    if (right - left == 1 || bottom - top == 1) {
+    if (right - 1 == left || bottom - 1 == top) {
       // A degenerate ring: one row or column.
       const Rect line = Clipped({left, top, right, bottom});
       for (int y = line.top; y < line.bottom; ++y)
@@ -88,9 +99,9 @@ void Device::Rectangle(int left, int top, int right, int bottom) {
   if (pen_.style != PenStyle::kInsideFrame) {
     // Centred on the one-pixel ring, as the round pen of a line along it would be.
     const int before = w / 2, after = w - 1 - w / 2;
-    outer = {left - before, top - before, right + after, bottom + after};
+    outer = {Moved(left, -before), Moved(top, -before), Moved(right, after), Moved(bottom, after)};
   }
-  const Rect inner{outer.left + w, outer.top + w, outer.right - w, outer.bottom - w};
+  const Rect inner{Moved(outer.left, w), Moved(outer.top, w), Moved(outer.right, -w), Moved(outer.bottom, -w)};
   FillWithBrush(inner, brush_, rop_);
   const std::uint32_t rgb = ToRgb(pen_.colour);
   const Rect visible = Clipped(outer);

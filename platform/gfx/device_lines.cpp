@@ -17,32 +17,23 @@ void Device::LineTo(int x, int y) {
   }
   const std::uint32_t ink = ToRgb(pen_.colour);
   const DashPattern dashes = DashesOf(pen_.style);
-  // A line wholly beside the bitmap paints nothing; skip its steps (keeping the dash phase).
-  const int w = target_->Width(), h = target_->Height();
-  if ((from.x < 0 && x < 0) || (from.y < 0 && y < 0) || (from.x >= w && x >= w) || (from.y >= h && y >= h)) {
-    int period = 0;
-    for (int i = 0; i < dashes.count; ++i) period += dashes.runs[i];
-    if (period > 0) {
-      const long long steps = std::max(std::llabs(0LL + x - from.x), std::llabs(0LL + y - from.y));
-      dashPhase_ = static_cast<int>((dashPhase_ + steps) % period);
-    }
-    return;
-  }
+  const LineClip clip{0, 0, target_->Width(), target_->Height()};
   if (dashes.count == 0) {
-    TraceLine(from.x, from.y, x, y, [&](int px, int py) { Plot(px, py, ink); });
+    TraceLine(from.x, from.y, x, y, clip, [&](int px, int py, int64_t) { Plot(px, py, ink); });
     return;
   }
   int period = 0;
   for (int i = 0; i < dashes.count; ++i) period += dashes.runs[i];
-  // The dash phase runs on along a path of joined lines; gaps take the background colour
-  // when the background mode is opaque.
-  TraceLine(from.x, from.y, x, y, [&](int px, int py) {
-    int at = dashPhase_ % period, run = 0;
+  // The dash phase runs on along a path of joined lines, through its hidden parts too;
+  // gaps take the background colour when the background mode is opaque.
+  const int phase = dashPhase_;
+  const int64_t steps = TraceLine(from.x, from.y, x, y, clip, [&](int px, int py, int64_t i) {
+    int at = int((phase + i) % period), run = 0;
     while (at >= dashes.runs[run]) at -= dashes.runs[run++];
     if (run % 2 == 0) Plot(px, py, ink);
     else if (bkMode_ == BkMode::kOpaque) Plot(px, py, ToRgb(bkColour_));
-    dashPhase_ = (dashPhase_ + 1) % period;
   });
+  dashPhase_ = int((phase + steps) % period);
 }
 
 void Device::WideLine(int x0, int y0, int x1, int y1) {
@@ -53,10 +44,13 @@ void Device::WideLine(int x0, int y0, int x1, int y1) {
   const double shift = (pen_.width % 2 == 0) ? 0.0 : 0.5;  // even widths centre between pixels
   const double ax = x0 + shift, ay = y0 + shift, bx = x1 + shift, by = y1 + shift;
   const double dx = bx - ax, dy = by - ay, len2 = dx * dx + dy * dy;
-  const int left = std::max(0, static_cast<int>(std::floor(std::min(ax, bx) - r)));
-  const int right = std::min(target_->Width(), static_cast<int>(std::ceil(std::max(ax, bx) + r)));
-  const int top = std::max(0, static_cast<int>(std::floor(std::min(ay, by) - r)));
-  const int bottom = std::min(target_->Height(), static_cast<int>(std::ceil(std::max(ay, by) + r)));
+  // The band's bounding box, cut to the bitmap while still in floating point: the far end
+  // of a line can lie beyond what an int holds.
+  const auto within = [](double v, int limit) { return static_cast<int>(std::clamp(v, 0.0, double(limit))); };
+  const int left = within(std::floor(std::min(ax, bx) - r), target_->Width());
+  const int right = within(std::ceil(std::max(ax, bx) + r), target_->Width());
+  const int top = within(std::floor(std::min(ay, by) - r), target_->Height());
+  const int bottom = within(std::ceil(std::max(ay, by) + r), target_->Height());
   const std::uint32_t ink = ToRgb(pen_.colour);
   for (int y = top; y < bottom; ++y)
     for (int x = left; x < right; ++x) {

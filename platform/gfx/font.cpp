@@ -168,8 +168,10 @@ Font::Font(const FontRequest& request) : request_(request), faces_(std::make_uni
   // A size from a program's font record can be absurd; a glyph image of this size is
   // already megabytes, and no panel is that tall.
   pixelSize_ = std::clamp(pixelSize_, 1, kMaxPixelSize);
+  // The cell is the whole scaled extent rounded once (a Song face's 1.047 em at 35 pixels
+  // is 37, not 32 + 6); the ascent is rounded up so that tall glyphs stay inside it.
   ascent_ = Scale(asc, pixelSize_, upem, true);
-  descent_ = Scale(desc, pixelSize_, upem, true);
+  descent_ = std::max(0, Scale(asc + desc, pixelSize_, upem, false) - ascent_);
   lineThickness_ = std::max(1, Scale(face->underline_thickness, pixelSize_, upem, false));
   underlinePos_ = std::max(1, Scale(-face->underline_position, pixelSize_, upem, false));
   const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));

@@ -2,14 +2,16 @@
 // Fonts for text output and measurement, described as the platform's font descriptions
 // describe them and resolved through fontconfig to FreeType faces.
 //
-// Chinese face names of the platform the program was made for (宋体, SimSun, 黑体, ...)
-// have no counterpart here; they map to "WenQuanYi Micro Hei Mono", whose Latin glyphs
-// all have one width, well under that of its Chinese ones (0.6 em against 1 em), as the
-// program's layouts assume of a narrow-Latin Chinese face. An unknown
-// face falls back to fontconfig's nearest face for Latin names, to a Chinese face for
-// other names, and then to any face at all; characters the face lacks are taken from the
-// Chinese face. A machine without any font gives a font that draws nothing and measures
-// zero width.
+// The Song faces of the platform the program was made for ("宋体", "新宋体", SimSun,
+// NSimSun), the default GUI font's among them, map to "AR PL UMing CN", a Song face with
+// the same metrics: every Latin character half an em wide, in a cell about one em high,
+// as the program's layouts assume. Its other Chinese face names (黑体, 微软雅黑, ...)
+// have no counterpart here; they map to "WenQuanYi Micro Hei Mono", whose Latin glyphs all
+// have one width (0.6 em). Without the Song face, its names take that face too. An
+// unknown face falls back to fontconfig's nearest face for Latin names, to a Chinese face
+// for other names, and then to any face at all; characters the face lacks are taken from
+// the Chinese face. A machine without any font gives a font that draws nothing and
+// measures zero width.
 
 #include <memory>
 #include <string>

@@ -10,10 +10,14 @@
 namespace barvell::gfx {
 namespace {
 
-// Face names of the program's home platform that name Chinese or system UI faces.
+// The Song faces of the program's home platform (the default GUI font among them): their
+// stand-in is a Song face with the same metrics.
+constexpr const char* kSongAliases[] = {"宋体", "新宋体", "SimSun", "NSimSun"};
+
+// Other face names of the home platform that name Chinese or system UI faces.
 constexpr const char* kCjkAliases[] = {
-    "宋体", "新宋体", "黑体", "楷体", "仿宋", "微软雅黑", "SimSun", "NSimSun", "SimHei",
-    "KaiTi", "FangSong", "Microsoft YaHei", "MS Shell Dlg", "MS Shell Dlg 2", "System",
+    "黑体", "楷体", "仿宋", "微软雅黑", "SimHei", "KaiTi", "FangSong", "Microsoft YaHei",
+    "MS Shell Dlg", "MS Shell Dlg 2", "System",
 };
 
 std::string Lower(std::string s) {
@@ -25,10 +29,10 @@ bool IsAscii(const std::string& s) {
   return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-bool IsCjkAlias(const std::string& face) {
+template <std::size_t N>
+bool IsOneOf(const std::string& face, const char* const (&names)[N]) {
   const std::string f = Lower(face);
-  return std::any_of(std::begin(kCjkAliases), std::end(kCjkAliases),
-                     [&](const char* a) { return Lower(a) == f; });
+  return std::any_of(std::begin(names), std::end(names), [&](const char* a) { return Lower(a) == f; });
 }
 
 FcConfig* Config() {
@@ -79,7 +83,11 @@ std::optional<FaceLocation> Query(const std::string& family, const char* lang, b
 }
 
 std::optional<FaceLocation> Resolve(const std::string& face, bool bold, bool italic) {
-  const bool cjkName = face.empty() || IsCjkAlias(face);
+  // The empty name is the default face, which is the default GUI font's.
+  if (face.empty() || IsOneOf(face, kSongAliases)) {
+    if (auto song = Query(kSongFace, nullptr, bold, italic, true)) return song;
+  }
+  const bool cjkName = face.empty() || IsOneOf(face, kSongAliases) || IsOneOf(face, kCjkAliases);
   if (!cjkName) {
     if (auto exact = Query(face, nullptr, bold, italic, true)) return exact;
     // fontconfig knows metric-compatible stand-ins for common Latin names.

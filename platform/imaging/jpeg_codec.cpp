@@ -1,7 +1,10 @@
 // JPEG through libjpeg. Its errors end in error_exit, which must not return: ours jumps
 // back to the call's own recovery point, where the decompressor or compressor is destroyed
-// so that nothing leaks. Warnings are kept quiet, except that a file ending before its
-// picture does counts as truncated and is refused.
+// so that nothing leaks. A warning about the compressed data (a file or a scan ending
+// early, corrupt codes) means libjpeg made up the missing pixels, so the picture is
+// refused, as truncated pictures of the other formats are; only warnings about metadata
+// that does not touch the pixels are let pass.
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -23,8 +26,26 @@ constexpr int kJpegQuality = 92;
 struct ErrorManager {
   jpeg_error_mgr pub;
   std::jmp_buf recovery;
-  bool truncated = false;
+  bool corrupt = false;
 };
+
+// Warnings that leave the decoded pixels as the file means them.
+constexpr int kHarmlessWarnings[] = {JWRN_ADOBE_XFORM, JWRN_JFIF_MAJOR, JWRN_BOGUS_ICC};
+
+// Every 8 x 8 block of a component costs at least one bit of Huffman code (its DC
+// difference) in the component's first scan, so a file of n bytes holds at most 8 n
+// blocks of its smallest component: a header claiming more is refused before the pixels
+// are allocated. Arithmetic coding has no such floor; it relies on the size bound and the
+// warnings.
+bool DataCanHold(const jpeg_decompress_struct& info, size_t file_bytes) {
+  if (info.arith_code) return true;
+  uint64_t fewest = UINT64_MAX;
+  for (int c = 0; c < info.num_components; ++c) {
+    const jpeg_component_info& comp = info.comp_info[c];
+    fewest = std::min(fewest, uint64_t(comp.width_in_blocks) * comp.height_in_blocks);
+  }
+  return fewest <= uint64_t(file_bytes) * 8;
+}
 
 [[noreturn]] void ErrorExit(j_common_ptr info) {
   std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->recovery, 1);
@@ -32,7 +53,11 @@ struct ErrorManager {
 
 void EmitMessage(j_common_ptr info, int level) {
   auto* err = reinterpret_cast<ErrorManager*>(info->err);
-  if (level < 0 && err->pub.msg_code == JWRN_JPEG_EOF) err->truncated = true;
+  if (level >= 0) return;  // trace messages
+  for (int harmless : kHarmlessWarnings) {
+    if (err->pub.msg_code == harmless) return;
+  }
+  err->corrupt = true;
 }
 
 void OutputMessage(j_common_ptr) {}
@@ -52,6 +77,7 @@ bool DecodeInto(jpeg_decompress_struct& info, ErrorManager& err, std::span<const
   jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
   if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) return false;
   if (!SizeAcceptable(info.image_width, info.image_height)) return false;
+  if (!DataCanHold(info, bytes.size()) || err.corrupt) return false;
   info.out_color_space = JCS_RGB;
   jpeg_start_decompress(&info);
   if (info.output_components != 3) return false;
@@ -61,9 +87,10 @@ bool DecodeInto(jpeg_decompress_struct& info, ErrorManager& err, std::span<const
   while (info.output_scanline < info.output_height) {
     JSAMPROW row = rgb.data() + size_t(info.output_scanline) * width * 3;
     jpeg_read_scanlines(&info, &row, 1);
+    if (err.corrupt) return false;  // the rest would be made up too
   }
   jpeg_finish_decompress(&info);
-  return !err.truncated;
+  return !err.corrupt;
 }
 
 bool EncodeInto(jpeg_compress_struct& info, ErrorManager& err, const Bytes& rgb, int width,

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/kernel/file_names.h"
 #include "platform/text/gbk.h"
 
 namespace barvell::platform {
@@ -21,7 +22,7 @@ std::string ModuleFileName() {
 }
 
 bool SetCurrentDirectory(std::string_view path) {
-  std::string native = GbkToUtf8(path);
+  std::string native = NativePath(path);
   return !native.empty() && ::chdir(native.c_str()) == 0;
 }
 

@@ -18,6 +18,11 @@ bool IsDirectory(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool WritableByOthers(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && (st.st_mode & 002) != 0;
+}
+
 // A real directory (not a link), ours, and closed to group and others.
 bool IsPrivateDirectory(const std::string& path) {
   struct stat st;
@@ -44,16 +49,22 @@ std::map<std::string, std::string, std::less<>>& FreshDirectories() {
 }  // namespace
 
 std::string TemporaryDirectoryFor(const char* tmpdir, std::string_view base) {
+  std::string shared(base);
   if (tmpdir != nullptr && *tmpdir != '\0' && IsDirectory(tmpdir)) {
     std::string form = ProgramForm(tmpdir);
-    if (!form.empty()) return form;
+    // A $TMPDIR that others may write in (TMPDIR=/tmp) is shared like /tmp itself.
+    if (!form.empty() && !WritableByOthers(tmpdir)) return form;
+    if (!form.empty()) {
+      shared = tmpdir;
+      while (!shared.empty() && shared.back() == '/') shared.pop_back();
+    }
   }
 
-  std::string own = std::string(base) + "/barvell-" + std::to_string(::geteuid());
+  std::string own = shared + "/barvell-" + std::to_string(::geteuid());
   if (IsPrivateDirectory(own) || (::mkdir(own.c_str(), 0700) == 0 && IsPrivateDirectory(own))) {
     return ProgramForm(own);
   }
-  std::string& fresh = FreshDirectories()[std::string(base)];
+  std::string& fresh = FreshDirectories()[shared];
   if (fresh.empty() || !IsPrivateDirectory(fresh)) {
     std::string pattern = own + "-XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());

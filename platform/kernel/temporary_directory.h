@@ -1,8 +1,9 @@
 // The temporary directory of the user running the program. Two users' programs must not
-// share one temporary file, so it is $TMPDIR when that names a directory, and otherwise a
-// directory of the user's own under /tmp ("barvell-<uid>", mode 0700). A directory of that
-// name which is no directory, a symbolic link, someone else's or open to others is not
-// used: a fresh private one is made beside it instead.
+// share one temporary file, so it is $TMPDIR when that names a directory closed to other
+// users' writes, and otherwise a directory of the user's own under /tmp (or under a shared
+// $TMPDIR): "barvell-<uid>", mode 0700. A directory of that name which is no directory, a
+// symbolic link, someone else's or open to others is not used: a fresh private one is made
+// beside it instead.
 #pragma once
 
 #include <string>

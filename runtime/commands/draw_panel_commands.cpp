@@ -22,10 +22,6 @@ namespace {
 
 using controls::DrawPanelObject;
 
-// The largest pixel data a byte-array block can carry with the headers (both fit one
-// 32-bit block size).
-constexpr int64_t kLargestPixelData = INT32_MAX - 54 - 8;
-
 ArgRecord Arg(int32_t count, const ArgRecord* args, int32_t i) {
   return i < count && args != nullptr ? args[i] : ArgRecord{};
 }
@@ -74,6 +70,16 @@ int OutputSide(const ArgRecord& a, int source) {
   return int(std::min(std::round(double(source) * double(percent) / 100.0), double(INT32_MAX)));
 }
 
+// A 64-bit coordinate brought into the int range.
+int Int32Within(int64_t v) { return int(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+
+// Makes an empty span [lo, hi) one pixel wide; at the very end of the int range it grows
+// downwards instead.
+void WidenToOnePixel(int& lo, int& hi) {
+  if (lo != hi) return;
+  if (hi < INT32_MAX) ++hi; else --lo;
+}
+
 void SetByteArray(ResultRecord* result, const std::vector<uint8_t>& bytes) {
   result->SetPointer(NewByteArray(bytes));
 }
@@ -106,15 +112,17 @@ void MeasureCommand(ResultRecord* result, int32_t count, ArgRecord* args, bool w
 void ClearCommand(ResultRecord*, int32_t count, ArgRecord* args) {
   DrawPanelObject* panel = PanelArg(count, args);
   if (panel == nullptr) return;
-  // Device pixels whatever the unit.
+  // Device pixels whatever the unit; edges in 64 bits, since x + width can pass the int
+  // range, then kept within it (nothing beyond it is on the panel).
   ui::Size client = panel->ClientSize();
-  gfx::Rect r{0, 0, client.width, client.height};
-  if (auto x = OptionalInt(Arg(count, args, 1))) r.left = *x;
-  if (auto y = OptionalInt(Arg(count, args, 2))) r.top = *y;
-  if (auto w = OptionalInt(Arg(count, args, 3))) r.right = r.left + *w;
-  if (auto h = OptionalInt(Arg(count, args, 4))) r.bottom = r.top + *h;
-  if (r.left > r.right) std::swap(r.left, r.right);
-  if (r.top > r.bottom) std::swap(r.top, r.bottom);
+  int64_t left = 0, top = 0, right = client.width, bottom = client.height;
+  if (auto x = OptionalInt(Arg(count, args, 1))) left = *x;
+  if (auto y = OptionalInt(Arg(count, args, 2))) top = *y;
+  if (auto w = OptionalInt(Arg(count, args, 3))) right = left + *w;
+  if (auto h = OptionalInt(Arg(count, args, 4))) bottom = top + *h;
+  if (left > right) std::swap(left, right);
+  if (top > bottom) std::swap(top, bottom);
+  const gfx::Rect r{Int32Within(left), Int32Within(top), Int32Within(right), Int32Within(bottom)};
   panel->Draw(false, [&](gfx::Device& device) { panel->FillBackground(device.Target(), r); });
   panel->SetTextPosition({r.left, r.top});
 }
@@ -140,8 +148,8 @@ void FillRectangleCommand(ResultRecord*, int32_t count, ArgRecord* args) {
   gfx::Rect r{panel->ToDevice(std::min(x1, x2)), panel->ToDevice(std::min(y1, y2)),
               panel->ToDevice(std::max(x1, x2)), panel->ToDevice(std::max(y1, y2))};
   // A zero-width or zero-height rectangle still paints one pixel column or row.
-  if (r.bottom == r.top) ++r.bottom;
-  if (r.right == r.left) ++r.right;
+  WidenToOnePixel(r.top, r.bottom);
+  WidenToOnePixel(r.left, r.right);
   panel->Draw(false, [&](gfx::Device& device) { device.FillRect(r, device.CurrentBrush()); });
 }
 
@@ -149,7 +157,9 @@ void WriteAtCommand(ResultRecord*, int32_t count, ArgRecord* args) {
   DrawPanelObject* panel = PanelArg(count, args);
   if (panel == nullptr) return;
   gfx::Point start = panel->TextPosition();
-  int x = panel->ToLogical(start.x), y = panel->ToLogical(start.y);
+  // Positions in 64 bits while the text advances: a start near the end of the int range
+  // plus a width or a line height passes it. Text placed beyond it is off the panel.
+  int64_t x = panel->ToLogical(start.x), y = panel->ToLogical(start.y);
   if (auto given = OptionalInt(Arg(count, args, 1))) x = *given;
   if (auto given = OptionalInt(Arg(count, args, 2))) y = *given;
   const int blank_height = panel->ToLogical(panel->Measure("W").height);
@@ -165,7 +175,7 @@ void WriteAtCommand(ResultRecord*, int32_t count, ArgRecord* args) {
     if (!IsTextValue(value)) continue;
     const std::string text = ToText(value);
     if (text.empty()) continue;
-    const int value_x = x;
+    const int64_t value_x = x;
     std::vector<std::string> lines = SplitLines(text);
     for (size_t n = 0; n < lines.size(); ++n) {
       int w = 0, h = blank_height;
@@ -174,10 +184,11 @@ void WriteAtCommand(ResultRecord*, int32_t count, ArgRecord* args) {
         gfx::TextExtent extent = panel->Measure(utf8);
         w = panel->ToLogical(extent.width);
         h = panel->ToLogical(extent.height);
-        pieces.push_back({panel->ToDevice(x), panel->ToDevice(y), std::move(utf8)});
+        pieces.push_back({panel->ToDevice(Int32Within(x)), panel->ToDevice(Int32Within(y)), std::move(utf8)});
       }
       if (n + 1 < lines.size()) {
-        y = panel->ToLogical(panel->ToDevice(y) + panel->ToDevice(h) + 2);
+        const int64_t below = int64_t(panel->ToDevice(Int32Within(y))) + panel->ToDevice(h) + 2;
+        y = panel->ToLogical(Int32Within(below));
         x = value_x;
       } else {
         x += w;
@@ -203,13 +214,14 @@ void GetPictureCommand(ResultRecord* result, int32_t count, ArgRecord* args) {
   if (panel == nullptr) return;
   // Without an off-screen copy the picture is what the panel shows.
   const gfx::Bitmap& source = panel->Offscreen() ? *panel->Offscreen() : panel->Bitmap();
-  if (source.Empty()) return;
+  // A panel larger than a raster may be holds only part of its picture: none is given
+  // rather than a cut one.
+  if (source.Empty() || !panel->HoldsWholeClient()) return;
   const int width = OutputSide(Arg(count, args, 1), source.Width());
   const int height = OutputSide(Arg(count, args, 2), source.Height());
-  if (width <= 0 || height <= 0) return;
-  // A picture whose file the heap cannot hold is refused before any pixel is made.
-  const int64_t stride = (int64_t(width) * 24 + 31) / 32 * 4;
-  if (stride * height > kLargestPixelData) return;
+  // Refused before any pixel is made: the scaled copy and the file must stay within the
+  // raster bounds.
+  if (!gfx::WithinBitmapBounds(width, height)) return;
   try {
     if (width == source.Width() && height == source.Height()) {
       SetByteArray(result, gfx::EncodeBmp24(source));

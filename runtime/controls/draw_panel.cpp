@@ -86,9 +86,9 @@ ComponentObject* Create(const CreateRequest& request) {
   params.border = BorderFromStyle(properties.border_style);
   ui::WindowHandle handle = Ui().CreateControl(params);
   if (handle == ui::kNoWindow) return nullptr;
-  ui::Size client = Ui().ClientSize(handle);
-  return new DrawPanelObject(handle, request.control_id, client.width, client.height,
-                             properties);
+  // The face starts at the client size within the raster bounds, as the panel keeps it.
+  ui::Size face = BoundedBitmapSize(Ui().ClientSize(handle), 0);
+  return new DrawPanelObject(handle, request.control_id, face.width, face.height, properties);
 }
 
 bool Read(ComponentObject* object, int32_t property, RawProperty* out) {

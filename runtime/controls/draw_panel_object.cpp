@@ -22,6 +22,14 @@ namespace {
 // 0.001 inch, twip); unit 0 is the device pixel.
 constexpr int kUnitsPerInch[6] = {0, 254, 2540, 100, 1000, 1440};
 
+// PenStyle 1 to 6 as platform pen styles. Style 6 is the inside-frame pen, which draws
+// lines solid (being inside a frame only matters for closed figures); the platform's null
+// style 5 is offered by no property value.
+constexpr gfx::PenStyle kPenStyles[6] = {
+    gfx::PenStyle::kSolid,   gfx::PenStyle::kDash,       gfx::PenStyle::kDot,
+    gfx::PenStyle::kDashDot, gfx::PenStyle::kDashDotDot, gfx::PenStyle::kInsideFrame,
+};
+
 // Brush styles 2 to 7, in the order the property numbers them.
 constexpr gfx::HatchStyle kHatches[6] = {
     gfx::HatchStyle::kBDiagonal,  gfx::HatchStyle::kCross,      gfx::HatchStyle::kDiagCross,
@@ -77,7 +85,7 @@ void DrawPanelObject::MakePen() {
   if (p.pen_style == 0) {
     pen_ = {gfx::PenStyle::kAlternate, 0, p.pen_colour};
   } else {
-    pen_ = {gfx::PenStyle(p.pen_style - 1), int(p.pen_width), p.pen_colour};
+    pen_ = {kPenStyles[p.pen_style - 1], int(p.pen_width), p.pen_colour};
   }
 }
 
@@ -107,6 +115,22 @@ void DrawPanelObject::MakeFont() {
 
 ui::Size DrawPanelObject::ClientSize() const { return Ui().ClientSize(Handle()); }
 
+ui::Size BoundedBitmapSize(ui::Size client, int at_least) {
+  const int width = std::clamp(client.width, at_least, gfx::kMaxBitmapSide);
+  int height = std::clamp(client.height, at_least, gfx::kMaxBitmapSide);
+  if (width > 0) height = int(std::min<int64_t>(height, gfx::kMaxBitmapPixels / width));
+  return {width, height};
+}
+
+ui::Size DrawPanelObject::BitmapSize(int at_least) const {
+  return BoundedBitmapSize(ClientSize(), at_least);
+}
+
+bool DrawPanelObject::HoldsWholeClient() const {
+  ui::Size client = ClientSize();
+  return BitmapSize(0) == ui::Size{std::max(client.width, 0), std::max(client.height, 0)};
+}
+
 uint32_t DrawPanelObject::BackgroundRgb() const {
   return controls::BackgroundRgb(properties_.back_colour);
 }
@@ -131,8 +155,8 @@ void DrawPanelObject::FillBackground(gfx::Bitmap& target, const gfx::Rect& r) {
     return;
   }
   // The background of the whole client area, of which the rectangle is copied.
-  ui::Size client = ClientSize();
-  gfx::Bitmap whole(std::max(client.width, 1), std::max(client.height, 1), BackgroundRgb());
+  ui::Size size = BitmapSize();
+  gfx::Bitmap whole(size.width, size.height, BackgroundRgb());
   switch (properties_.back_picture_mode) {
     case picture_mode::kStretched:
       whole = gfx::StretchCopy(picture, whole.Width(), whole.Height());
@@ -156,16 +180,16 @@ void DrawPanelObject::ResetOffscreen() {
     offscreen_.reset();
     return;
   }
-  ui::Size client = ClientSize();
-  offscreen_.emplace(std::max(client.width, 1), std::max(client.height, 1));
+  ui::Size size = BitmapSize();
+  offscreen_.emplace(size.width, size.height);
   FillBackground(*offscreen_, {0, 0, offscreen_->Width(), offscreen_->Height()});
 }
 
 void DrawPanelObject::Repaint() {
   gfx::Bitmap& face = Bitmap();
-  ui::Size client = ClientSize();
-  if (face.Width() != client.width || face.Height() != client.height) {
-    face = gfx::Bitmap(client.width, client.height);
+  ui::Size size = BitmapSize(0);
+  if (face.Width() != size.width || face.Height() != size.height) {
+    face = gfx::Bitmap(size.width, size.height);
   }
   // Without an off-screen copy the face shows the bare background, as a repaint without
   // a paint handler would leave it.

@@ -22,6 +22,10 @@ using DrawPanelProperties = DrawPanelBlock;
 // The clamped value of a bounded property.
 uint32_t ClampProperty(uint32_t value, uint32_t maximum);
 
+// A panel's client size as its bitmaps can have it: each side at least `at_least` and the
+// whole within the raster bounds of platform/gfx/bitmap.h (the height gives way first).
+ui::Size BoundedBitmapSize(ui::Size client, int at_least);
+
 class DrawPanelObject : public SurfaceObject {
  public:
   DrawPanelObject(ui::WindowHandle handle, int control_id, int width, int height,
@@ -51,6 +55,11 @@ class DrawPanelObject : public SurfaceObject {
   int ToLogical(int device) const;
 
   ui::Size ClientSize() const;
+  // The size of the panel's bitmaps: the client size bounded as above (at least 1 x 1 for
+  // the off-screen copy). A larger panel draws on its top-left part only.
+  ui::Size BitmapSize(int at_least = 1) const;
+  // Whether the bitmaps hold the whole client area (false for a panel beyond the bounds).
+  bool HoldsWholeClient() const;
   const gfx::Bitmap* Offscreen() const { return offscreen_ ? &*offscreen_ : nullptr; }
   gfx::Point TextPosition() const { return text_position_; }
   void SetTextPosition(gfx::Point p) { text_position_ = p; }

@@ -121,6 +121,19 @@ class SuperBarObject : public SurfaceObject {
     if (key == ui::key::kRight || key == ui::key::kDown) MoveBy(small_change_);
   }
 
+  // The program lays its bars out anew when its window is resized: the track, the thumb
+  // and the click areas follow the new client size.
+  void SetGeometry(const ComponentGeometry& geometry) override {
+    SurfaceObject::SetGeometry(geometry);
+    ui::Size client = Ui().ClientSize(Handle());
+    int width = std::max(client.width, 0), height = std::max(client.height, 0);
+    if (width == width_ && height == height_) return;
+    width_ = width;
+    height_ = height;
+    Bitmap() = gfx::Bitmap(width_, height_, kTrackRgb);
+    Draw();
+  }
+
  private:
   int32_t Low() const { return std::min(minimum_, maximum_); }
   int32_t High() const { return std::max(minimum_, maximum_); }
@@ -153,7 +166,7 @@ class SuperBarObject : public SurfaceObject {
   }
 
   ComponentAddress address_;
-  int width_, height_;  // of the bitmap
+  int width_, height_;  // of the client area and the bitmap
   bool vertical_;
   int32_t minimum_, maximum_, position_ = 0;
   int32_t small_change_, large_change_;

@@ -47,11 +47,7 @@ ComponentView* FindRecord(WindowId window_id, ComponentId component) {
 
 }  // namespace
 
-ComponentRecord& RecordView::Record() const {
-  // The registry's window owns its template copy, which is not const: the record may be
-  // changed through it.
-  return const_cast<ComponentRecord&>(window_->Component(index_));
-}
+ComponentRecord& RecordView::Record() const { return window_->MutableComponent(index_); }
 
 ComponentObject* RecordView::Object() const {
   if (index_ >= window_->slots.size()) return nullptr;

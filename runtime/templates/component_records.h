@@ -11,8 +11,8 @@
 
 namespace barvell::runtime {
 
-// One component of a registry window. Writes go to the window's own copy of the record
-// (the template area itself is read-only). The live object is the one the loader keeps in
+// One component of a registry window. Writes go to the window's records of the current
+// load (or, while unloaded, until the next load), never into its template. The live object is the one the loader keeps in
 // the component's slot, which holds a ComponentObject*.
 class RecordView : public ComponentView {
  public:

@@ -6,7 +6,8 @@ namespace barvell::runtime {
 
 constexpr const char* kMalformedArea = "载入窗口模板数据段出错!";
 
-Window::Window(WindowTemplate t) : slots(t.components.size()), template_(std::move(t)) {}
+Window::Window(WindowTemplate t)
+    : slots(t.components.size()), template_(std::move(t)), records_(template_.components) {}
 
 std::optional<size_t> Window::FindComponent(ComponentId id) const {
   const auto& components = template_.components;
@@ -18,7 +19,7 @@ std::optional<size_t> Window::FindComponent(ComponentId id) const {
 
 const ComponentRecord* Window::ComponentById(ComponentId id) const {
   std::optional<size_t> index = FindComponent(id);
-  return index ? &template_.components[*index] : nullptr;
+  return index ? &records_[*index] : nullptr;
 }
 
 MenuRun Window::Menu() const {
@@ -89,8 +90,13 @@ std::optional<WindowRegistry> WindowRegistry::Build(std::span<const uint8_t> are
 
 WindowRegistry WindowRegistry::BuildOrFail(std::span<const uint8_t> area,
                                            std::span<const HandlerEntry> code_base) {
-  std::optional<WindowRegistry> registry = Build(area, code_base, nullptr);
-  if (!registry) FatalError(kMalformedArea);
+  std::string reason;
+  std::optional<WindowRegistry> registry = Build(area, code_base, &reason);
+  if (!registry) {
+    // The fixed text first, then what the parser refused, for whoever reads the report.
+    std::string message = std::string(kMalformedArea) + "\r\n" + reason;
+    FatalError(message.c_str());
+  }
   return std::move(*registry);
 }
 

@@ -37,7 +37,13 @@ class Window {
   // Linear search of the id array.
   std::optional<size_t> FindComponent(ComponentId id) const;
   const ComponentRecord* ComponentById(ComponentId id) const;
-  const ComponentRecord& Component(size_t index) const { return template_.components.at(index); }
+  // The records as they stand: the template's values, changed by property writes until
+  // the window is loaded afresh.
+  const ComponentRecord& Component(size_t index) const { return records_.at(index); }
+  ComponentRecord& MutableComponent(size_t index) { return records_.at(index); }
+  // Every load starts from the template, and so does an unloaded window: what a load
+  // changed in its records goes with it.
+  void ResetRecords() { records_ = template_.components; }
   std::span<const uint8_t> PropertyBlock(size_t index) const {
     return template_.PropertyBlock(index);
   }
@@ -54,7 +60,8 @@ class Window {
 
  private:
   friend class WindowRegistry;
-  WindowTemplate template_;
+  WindowTemplate template_;  // as parsed; never changed
+  std::vector<ComponentRecord> records_;
   std::vector<const HandlerEntry*> menu_handlers_;             // per component
   std::vector<std::vector<const HandlerEntry*>> event_handlers_;  // per component, per event
 };
@@ -68,7 +75,8 @@ class WindowRegistry {
                                              std::span<const HandlerEntry> code_base,
                                              std::string* error);
 
-  // As Build, but a failure is the fatal error "载入窗口模板数据段出错!".
+  // As Build, but a failure is the fatal error "载入窗口模板数据段出错!", followed in the
+  // report's message by the reason on a line of its own.
   static WindowRegistry BuildOrFail(std::span<const uint8_t> area,
                                     std::span<const HandlerEntry> code_base);
 

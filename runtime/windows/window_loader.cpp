@@ -65,7 +65,8 @@ bool StartsVisible(const Window& window, size_t index, const std::set<size_t>& h
   return (record.flags & component_flag::kVisible) != 0 && hidden.count(index) == 0;
 }
 
-// Forgets the window's live objects: handles unregistered, objects deleted, slots empty.
+// Forgets the window's live objects: handles unregistered, objects deleted, slots empty,
+// and the records back to the template's.
 void ForgetWindow(Window& window) {
   for (ComponentSlots& slot : window.slots) {
     auto* object = static_cast<ComponentObject*>(slot.object);
@@ -76,6 +77,7 @@ void ForgetWindow(Window& window) {
     slot = {};
   }
   window.loaded = false;
+  window.ResetRecords();
   ForgetLiveState(window);
 }
 
@@ -216,8 +218,9 @@ bool LoadWindowObject(Window& window, bool modal, ui::WindowHandle owner) {
   }
   if (window.ComponentCount() == 0) return false;
 
-  // 3-5. The window component, its menu bar, then the controls from the last record to
-  // the second.
+  // 3-5. Records of its own for this load; the window component, its menu bar, then the
+  // controls from the last record to the second.
+  window.ResetRecords();
   window.slots.assign(window.ComponentCount(), {});
   std::set<size_t> hidden = HiddenByPages(window);
   MenuBar menu = BuildMenuBar(window);

@@ -95,7 +95,11 @@ TEST(GfxBmp, RoundTripsThroughTheReaderAndAFile) {
 }
 
 // A 32-bit file written by hand: 2 x 2, top-down (negative height).
-std::vector<std::uint8_t> ThirtyTwoBitTopDown(std::uint32_t compression) {
+// With compression 3 (bit fields) the masks follow the header: red, green, blue.
+constexpr std::uint32_t kUsualMasks[3] = {0x00FF0000u, 0x0000FF00u, 0x000000FFu};
+
+std::vector<std::uint8_t> ThirtyTwoBitTopDown(std::uint32_t compression,
+                                              const std::uint32_t (&masks)[3] = kUsualMasks) {
   std::vector<std::uint8_t> b(54, 0);
   const auto put = [&](std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
@@ -106,8 +110,8 @@ std::vector<std::uint8_t> ThirtyTwoBitTopDown(std::uint32_t compression) {
   put(22, static_cast<std::uint32_t>(-2));
   b[26] = 1, b[28] = 32;
   put(30, compression);
-  if (compression == 3) {  // masks after the header: red, green, blue in the usual places
-    for (std::uint32_t m : {0x00FF0000u, 0x0000FF00u, 0x000000FFu}) {
+  if (compression == 3) {
+    for (std::uint32_t m : masks) {
       b.resize(b.size() + 4);
       put(b.size() - 4, m);
     }
@@ -130,6 +134,22 @@ TEST(GfxBmp, ReadsThirtyTwoBitTopDownFiles) {
     EXPECT_EQ(bm->Pixel(1, 0), 0x405060u);
     EXPECT_EQ(bm->Pixel(0, 1), 0x708090u);
     EXPECT_EQ(bm->Pixel(1, 1), 0xA0B0C0u);
+  }
+}
+
+TEST(GfxBmp, BitFieldMasksAnywhereButNeverWithGaps) {
+  // Red and blue swapped, and five-bit channels scaled up to eight.
+  const auto swapped = DecodeBmp(ThirtyTwoBitTopDown(3, {0x000000FFu, 0x0000FF00u, 0x00FF0000u}));
+  ASSERT_TRUE(swapped);
+  EXPECT_EQ(swapped->Pixel(0, 0), 0x302010u);
+  const auto fiveBits = DecodeBmp(ThirtyTwoBitTopDown(3, {0x00007C00u, 0x000003E0u, 0x0000001Fu}));
+  ASSERT_TRUE(fiveBits);
+  EXPECT_EQ(fiveBits->Pixel(0, 0), 0x410883u);  // 0x2030: 8, 1 and 16 of 31
+  // A mask with a gap has no channel value; refused rather than spilling into the top byte.
+  for (const std::uint32_t bad : {0x0F0000F0u, 0x00FF00FFu, 0x80000001u}) {
+    SCOPED_TRACE(bad);
+    EXPECT_FALSE(DecodeBmp(ThirtyTwoBitTopDown(3, {bad, 0x0000FF00u, 0x000000FFu})));
+    EXPECT_FALSE(DecodeBmp(ThirtyTwoBitTopDown(3, {0x00FF0000u, 0x0000FF00u, bad})));
   }
 }
 

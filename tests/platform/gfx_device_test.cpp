@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <functional>
 
@@ -269,6 +270,93 @@ TEST(GfxClip, HugeShapesOnlyTouchTheBitmapAndStayCheap) {
   ExpectPixels(c, [](int x, int y) { return y == 1 && (x < 2 || x == 5); }, 0, kWhite);
   dc2.TextOut(2000000000, 2000000000, "8");
   dc2.TextOut(-2000000000, 0, "8");
+}
+
+// A line drawn on a small bitmap looking at the middle of a large one must paint exactly
+// what the whole line paints there: clipping may skip steps, never move them.
+TEST(GfxClip, ClippedLinesPaintTheSamePixelsAsTheWholeWalk) {
+  constexpr int kSpan = 1200, kLeft = 580, kTop = 585, kW = 40, kH = 30;
+  std::srand(7);
+  const auto coordinate = [] { return std::rand() % kSpan; };
+  for (PenStyle style : {PenStyle::kSolid, PenStyle::kDashDot}) {
+    for (int n = 0; n < 150; ++n) {
+      // Mostly lines that cross the window, some that pass beside it.
+      int x0 = coordinate(), y0 = coordinate(), x1 = coordinate(), y1 = coordinate();
+      if (n % 3 == 0) x0 = kLeft + n % kW, y0 = kTop + n % kH;
+      Bitmap whole(kSpan, kSpan, kWhite), window(kW, kH, kWhite);
+      Device big(whole), small(window);
+      for (Device* dc : {&big, &small}) dc->SelectPen({style, 1, 0});
+      big.MoveTo(x0, y0);
+      big.LineTo(x1, y1);
+      small.MoveTo(x0 - kLeft, y0 - kTop);
+      small.LineTo(x1 - kLeft, y1 - kTop);
+      for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x)
+          ASSERT_EQ(window.Pixel(x, y), whole.Pixel(x + kLeft, y + kTop))
+              << "line " << x0 << "," << y0 << " - " << x1 << "," << y1 << " at " << x << "," << y;
+    }
+  }
+}
+
+TEST(GfxClip, LinesAcrossTheWholeIntRangeDrawTheirVisiblePart) {
+  Bitmap b(50, 20, kWhite);
+  Device dc(b);
+  dc.MoveTo(INT_MIN, 10);
+  dc.LineTo(INT_MAX, 10);
+  ExpectPixels(b, [](int, int y) { return y == 10; }, 0, kWhite);
+
+  Bitmap steep(20, 50, kWhite);
+  Device dc2(steep);
+  dc2.MoveTo(7, INT_MAX);
+  dc2.LineTo(7, INT_MIN);
+  ExpectPixels(steep, [](int x, int) { return x == 7; }, 0, kWhite);
+
+  // A dashed line two billion pixels long: the phase on the visible part is that of the
+  // steps from the start, 10^9 of them before x = 0 (10^9 mod 24 = 16: a dash, 2 left).
+  Bitmap dashed(30, 1, kWhite);
+  Device dc3(dashed);
+  dc3.SelectPen({PenStyle::kDash, 1, 0});
+  dc3.MoveTo(-1000000000, 0);
+  dc3.LineTo(1000000000, 0);
+  ExpectPixels(dashed, [](int x, int) { return x < 2 || (x >= 8 && x < 26); }, 0, kWhite);
+
+  // A wide pen along the diagonal to the far corner of the int range.
+  Bitmap wide(40, 40, kWhite);
+  Device dc4(wide);
+  dc4.SelectPen({PenStyle::kSolid, 3, 0});
+  dc4.MoveTo(0, 0);
+  dc4.LineTo(INT_MAX, INT_MAX);
+  for (int i = 1; i < 40; ++i) {
+    EXPECT_EQ(wide.Pixel(i, i), 0u) << i;
+    EXPECT_EQ(wide.Pixel(i, i - 1), 0u) << i;
+  }
+  EXPECT_EQ(wide.Pixel(0, 20), kWhite);
+  EXPECT_EQ(wide.Pixel(20, 0), kWhite);
+}
+
+TEST(GfxClip, RectanglesAtTheEndsOfTheIntRange) {
+  for (int width : {1, 4}) {
+    SCOPED_TRACE(width);
+    Bitmap b(8, 8, kWhite);
+    Device dc(b);
+    dc.SelectPen({PenStyle::kSolid, width, 0});
+    dc.SelectBrush(Brush::Solid(kRedRef));
+    dc.Rectangle(INT_MIN, INT_MIN, INT_MAX, INT_MAX);  // the whole bitmap is inside
+    ExpectPixels(b, [](int, int) { return false; }, 0, kRed);
+    dc.Rectangle(INT_MAX, INT_MAX, INT_MAX, INT_MAX);
+    dc.Rectangle(INT_MIN, INT_MIN, INT_MIN, INT_MIN);
+    ExpectPixels(b, [](int, int) { return false; }, 0, kRed);
+  }
+  // Only the right and top edges in view.
+  Bitmap b(8, 8, kWhite);
+  Device dc(b);
+  dc.SelectBrush(Brush::Solid(kRedRef));
+  dc.Rectangle(INT_MIN, 2, 3, INT_MAX);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) {
+      const bool ring = (y == 2 && x <= 2) || (x == 2 && y >= 2);
+      ASSERT_EQ(b.Pixel(x, y), ring ? 0u : x < 2 && y > 2 ? kRed : kWhite) << x << "," << y;
+    }
 }
 
 TEST(GfxBlit, CopiesClipsAndHandlesOverlap) {

@@ -43,21 +43,34 @@ TEST(GfxFont, PointsBecomeNegativePixelHeightsRoundedAsMulDiv) {
   EXPECT_EQ(DefaultGuiFontRequest().height, -12);
 }
 
-TEST(GfxFont, ChineseFaceNamesUseTheMonospacedCjkFace) {
-  for (const char* name : {"宋体", "SimSun", "黑体", ""}) {
-    const auto font = Font::Create(Ask(name, -24));
-    EXPECT_EQ(font->FamilyName(), "WenQuanYi Micro Hei Mono") << name;
+TEST(GfxFont, SongNamesAndTheDefaultFaceUseTheSongFace) {
+  for (const char* name : {"宋体", "新宋体", "SimSun", "nsimsun", ""}) {
+    EXPECT_EQ(Font::Create(Ask(name, -24))->FamilyName(), "AR PL UMing CN") << name;
   }
-  const auto font = Font::DefaultGui();
-  EXPECT_EQ(font->PixelSize(), 12);
-  EXPECT_GT(font->Ascent(), 0);
-  EXPECT_GT(font->Descent(), 0);
-  // Digits all of one width, well narrower than a Chinese character, as the layouts
-  // assume of the platform's default face.
-  const auto big = Font::Create(Ask("宋体", -26));
-  const int digit = MeasureText(*big, "0").width;
-  EXPECT_EQ(MeasureText(*big, "0123456789").width, 10 * digit);
-  EXPECT_LE(digit * 3, MeasureText(*big, "中").width * 2);
+  EXPECT_EQ(Font::DefaultGui()->FamilyName(), "AR PL UMing CN");
+  // The home platform's other Chinese faces keep the monospaced CJK face.
+  for (const char* name : {"黑体", "微软雅黑", "MS Shell Dlg"}) {
+    EXPECT_EQ(Font::Create(Ask(name, -24))->FamilyName(), "WenQuanYi Micro Hei Mono") << name;
+  }
+}
+
+// The metrics the layouts are made for: at the default digit size (26 points, a 35-pixel
+// em) every Latin character advances half an em and a line is 37 pixels; at 9 points
+// (the default GUI font) 6 pixels.
+TEST(GfxFont, DefaultFaceHasHalfWidthLatinInAnEmHighCell) {
+  const auto digits = Font::Create(Ask("宋体", HeightFromPoints(26, 96)));
+  EXPECT_EQ(digits->PixelSize(), 35);
+  for (const char* text : {"8", "0", "1", "W", "i", " "}) EXPECT_EQ(MeasureText(*digits, text).width, 18) << text;
+  EXPECT_EQ(MeasureText(*digits, "6901234567892").width, 13 * 18);
+  EXPECT_EQ(MeasureText(*digits, "8").height, 37);
+  EXPECT_EQ(MeasureText(*digits, "条码").width, 2 * 35);
+
+  const auto gui = Font::DefaultGui();
+  EXPECT_EQ(gui->PixelSize(), 12);
+  EXPECT_EQ(MeasureText(*gui, "8").width, 6);
+  EXPECT_EQ(MeasureText(*gui, "中").width, 12);
+  EXPECT_GT(gui->Ascent(), 0);
+  EXPECT_GT(gui->Descent(), 0);
 }
 
 TEST(GfxFont, MissingFacesFallBackAndStillDraw) {

@@ -196,6 +196,28 @@ TEST(ImagingCodecs, TruncatedFilesAreRefused) {
   }
 }
 
+// libjpeg makes up the pixels of missing or damaged data with a warning; such a picture
+// is refused like any truncated one.
+TEST(ImagingCodecs, JpegWithMadeUpPixelsIsRefused) {
+  const std::vector<uint8_t> jpeg = Encoded(TestPicture(120, 90), PictureFormat::kJpeg);
+  ASSERT_TRUE(DecodePicture(jpeg).has_value());
+  // Cut in the middle of the scan, with the end-of-image marker put back.
+  std::vector<uint8_t> cut(jpeg.begin(), jpeg.begin() + jpeg.size() / 2);
+  cut.insert(cut.end(), {0xFF, 0xD9});
+  EXPECT_FALSE(DecodePicture(cut).has_value());
+
+  // The frame header made to claim 8000 x 8000 pixels over the same few kilobytes of data:
+  // they cannot hold that many blocks, so it is refused before its pixels are allocated.
+  std::vector<uint8_t> claimed = jpeg;
+  size_t sof = 2;
+  while (sof + 9 < claimed.size() && !(claimed[sof] == 0xFF && claimed[sof + 1] == 0xC0)) ++sof;
+  ASSERT_LT(sof + 9, claimed.size());
+  const uint8_t side[] = {0x1F, 0x40};  // 8000, big-endian
+  std::copy(side, side + 2, claimed.begin() + long(sof) + 5);
+  std::copy(side, side + 2, claimed.begin() + long(sof) + 7);
+  EXPECT_FALSE(DecodePicture(claimed).has_value());
+}
+
 TEST(ImagingCodecs, CorruptedHeadersAndUnknownBytesAreRefused) {
   EXPECT_FALSE(DecodePicture(std::vector<uint8_t>{}).has_value());
   const std::string text = "not a picture at all, just some text that is long enough";

@@ -29,6 +29,12 @@ TEST_F(TemporaryFolder, TmpdirWhenADirectoryElseTheUsersOwnPrivateOne) {
   EXPECT_EQ(Choose(Path("none").c_str()), Own() + "/");
   EXPECT_TRUE(Private(Own()));
   EXPECT_EQ(Choose(), Own() + "/");
+
+  // A $TMPDIR anyone may write in is shared: the private directory goes inside it.
+  fs::permissions(Path("mine"), fs::perms::all | fs::perms::sticky_bit);
+  const std::string inside = Path("mine") + "/barvell-" + std::to_string(::geteuid());
+  EXPECT_EQ(Choose(Path("mine").c_str()), inside + "/");
+  EXPECT_TRUE(Private(inside));
 }
 
 TEST_F(TemporaryFolder, AnUnsafeDirectoryOfThatNameIsNotUsed) {

@@ -208,6 +208,53 @@ TEST_F(DrawPanel, LinesLeaveTheirEndPointAndFollowTheDrawMode) {
   EXPECT_EQ(InkIn(Offscreen(), 0, 0, 100, 50, kWhite), 0);
 }
 
+TEST_F(DrawPanel, InsideFramePenDrawsLinesLikeASolidOne) {
+  LoadPanels(ProgramPanel());
+  Set(kPenStyle, 6);
+  Line(0, 5, 60, 5);
+  EXPECT_EQ(InkIn(Offscreen(), 0, 0, 100, 50, kWhite), 60);
+  EXPECT_EQ(InkIn(Face(), 0, 0, 100, 50, kWhite), 60);
+  Set(kPenWidth, 3);
+  Line(20, 20, 20, 40);
+  EXPECT_EQ(InkIn(Offscreen(), 19, 20, 22, 40, kWhite), 60);
+}
+
+// Any int32 argument is drawn without undefined behaviour, and what reaches the panel is
+// painted, on the off-screen copy and the face alike.
+TEST_F(DrawPanel, CoordinatesAnywhereInTheIntRange) {
+  const ArgRecord far = ArgRecord::Int(2147483000);
+  LoadPanels(ProgramPanel());
+  Set(kBrushColour, 0);
+  Fill(-2147483647 - 1, -2147483647 - 1, 2147483647, 2147483647);
+  EXPECT_EQ(InkIn(Offscreen(), 0, 0, 100, 50, kWhite), 5000);
+
+  // Rectangles that only start or end far away: x + width passes the int range.
+  Clear({far, ArgRecord::Int(0), far, ArgRecord::Int(50)});
+  EXPECT_EQ(InkIn(Face(), 0, 0, 100, 50, kWhite), 5000);
+  EXPECT_EQ(Panel().TextPosition(), (gfx::Point{2147483000, 0}));
+  Clear({ArgRecord::Int(-10), ArgRecord::Int(-10), ArgRecord::Int(20), ArgRecord::Int(30)});
+  EXPECT_EQ(InkIn(Offscreen(), 0, 0, 100, 50, kWhite), 5000 - 10 * 20);
+  Fill(2147483647, 2147483647, 2147483647, 2147483647);
+  Fill(-2147483647 - 1, 0, -2147483647 - 1, 0);
+  EXPECT_EQ(InkIn(Offscreen(), 0, 0, 100, 50, kWhite), 5000 - 10 * 20);
+
+  Clear();
+  Line(-2147483647 - 1, 10, 2147483647, 10);
+  Set(kPenStyle, 2);  // dashed: drawn the same way
+  Line(1000000000, 30, -1000000000, 30);
+  EXPECT_EQ(InkIn(Offscreen(), 0, 10, 100, 11, kWhite), 100);
+  EXPECT_GT(InkIn(Offscreen(), 0, 30, 100, 31, kWhite), 60);
+  EXPECT_EQ(InkIn(Face(), 0, 0, 100, 50, kWhite), InkIn(Offscreen(), 0, 0, 100, 50, kWhite));
+
+  // Text starting from the far text position, or placed far away, reaches nothing.
+  Clear();
+  Clear({far, far});
+  Call(command::kWriteAt, {Ref(), ArgRecord{}, ArgRecord{}, ArgRecord::Text("AB\r\nC"), ArgRecord::Text("D")});
+  WriteAt(2147483647, 2147483647, {ArgRecord::Text("A\n\nB"), ArgRecord::Text("C")});
+  WriteAt(-2147483647 - 1, -2147483647 - 1, {ArgRecord::Text("A\nB")});
+  EXPECT_EQ(InkIn(Offscreen(), 0, 0, 100, 50, kWhite), 0);
+}
+
 TEST_F(DrawPanel, ClearFillsWithTheBackgroundAndSetsTheTextPosition) {
   LoadPanels(ProgramPanel());
   Set(kBrushColour, 0);
@@ -431,6 +478,46 @@ TEST_F(DrawPanel, ResizingKeepsTheDrawingAtTheTopLeft) {
   EXPECT_EQ(Offscreen().Pixel(95, 45), kWhite);
   EXPECT_EQ(Offscreen().Pixel(2, 2), 0u);
   EXPECT_EQ(Picture().size(), 54u + 50u * 452u);
+}
+
+// Beyond 32767 pixels a side or 64 Mi pixels in all the panel keeps its top-left part
+// only and gives no picture; a real label (1 m at 600 dpi is 23,622 pixels) stays whole.
+TEST_F(DrawPanel, SizesBeyondTheRasterBoundsKeepAPartAndGiveNoPicture) {
+  LoadPanels(ProgramPanel(), {0, 0, 100000, 100000});
+  ASSERT_EQ(Get(kClientWidth), 100000);
+  EXPECT_EQ(Offscreen().Width(), 32767);
+  EXPECT_LE(int64_t(Offscreen().Width()) * Offscreen().Height(), int64_t{64} << 20);
+  EXPECT_EQ(Face().Width(), Offscreen().Width());
+  EXPECT_EQ(Face().Height(), Offscreen().Height());
+  Set(kBrushColour, 0);
+  Fill(0, 0, 10, 10);
+  EXPECT_EQ(InkIn(Face(), 0, 0, 20, 20, kWhite), 100);
+  EXPECT_TRUE(Picture().empty());
+
+  // Shrunk to a label size within the bounds, the whole picture is there again.
+  runtime::WriteProperty(kMainWindow, kPanel, 2, -1, 23622, 0);
+  runtime::WriteProperty(kMainWindow, kPanel, 3, -1, 30, 0);
+  EXPECT_EQ(Offscreen().Width(), 23622);
+  EXPECT_EQ(Offscreen().Pixel(5, 5), 0u);
+  std::vector<uint8_t> label = Picture();
+  ASSERT_EQ(label.size(), 54u + 30u * ((23622u * 3 + 3) / 4 * 4));
+  EXPECT_EQ(U32(label, 18), 23622u);
+
+  // Grown again by the property: no exception, the drawing kept at the top-left.
+  runtime::WriteProperty(kMainWindow, kPanel, 3, -1, 100000, 0);
+  EXPECT_EQ(Offscreen().Pixel(5, 5), 0u);
+  EXPECT_TRUE(Picture().empty());
+  Set(kAutoRedraw, 0);  // without the off-screen copy the picture is the face
+  EXPECT_TRUE(Picture().empty());
+}
+
+TEST_F(DrawPanel, PictureSizesUpToTheRasterBounds) {
+  LoadPanels(ProgramPanel());
+  std::vector<uint8_t> widest = Picture({ArgRecord::Int(32767), ArgRecord::Int(1)});
+  EXPECT_EQ(U32(widest, 18), 32767u);
+  EXPECT_TRUE(Picture({ArgRecord::Int(32768), ArgRecord::Int(1)}).empty());
+  EXPECT_TRUE(Picture({ArgRecord::Int(26000), ArgRecord::Int(26000)}).empty());
+  EXPECT_TRUE(Picture({ArgRecord::Int(8193), ArgRecord::Int(8192)}).empty());
 }
 
 TEST_F(DrawPanel, BrushStylesHatchesAndPatterns) {

@@ -570,6 +570,28 @@ TEST_F(Bars, DraggingTheThumbFollowsTheMouseAndStopsAtTheEnds) {
   EXPECT_EQ(ChangedEvents(), 3);
 }
 
+TEST_F(Bars, AResizedBarUsesItsNewLength) {
+  LoadBar();
+  Write(kFirst, property::kWidth, 400);  // thumb 40 long, 360 of free track
+  Write(kFirst, 17, 100);
+  const gfx::Bitmap* b = ui_.SurfaceBitmap(H(kFirst));
+  ASSERT_NE(b, nullptr);
+  ASSERT_EQ(b->Width(), 400);
+  uint32_t track = b->Pixel(0, 8);
+  EXPECT_NE(b->Pixel(399, 8), track);  // the thumb at the new end
+  EXPECT_EQ(b->Pixel(359, 8), track);
+  // Beyond the old length the track still pages back.
+  Mouse(ui::EventKind::kMouseDown, 300);
+  Mouse(ui::EventKind::kMouseUp, 300);
+  EXPECT_EQ(Read(kFirst, 17), 90);
+  // Dragging maps over the new free track: thumb start 180 of 360 is the middle.
+  Write(kFirst, 17, 0);
+  Mouse(ui::EventKind::kMouseDown, 5);
+  Mouse(ui::EventKind::kMouseMove, 185);
+  Mouse(ui::EventKind::kMouseUp, 185);
+  EXPECT_EQ(Read(kFirst, 17), 50);
+}
+
 TEST_F(Bars, ArrowKeysMoveBySmallSteps) {
   LoadBar(99);
   ui_.Driver().Focus(H(kFirst));

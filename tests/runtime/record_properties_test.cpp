@@ -104,10 +104,15 @@ TEST_F(RecordProperties, ErrorReportNamesTheRegistrysTags) {
             "运行时出错!\r\n\r\n1375797249, 369164291\r\n\"窗口标记\"\r\n\"\"\r\n");
 }
 
-TEST(RecordRegistry, MalformedAreaIsFatalAtInitialisation) {
+TEST(RecordRegistry, MalformedAreaIsFatalAtInitialisationWithTheParsersReason) {
+  std::vector<uint8_t> short_area = OneWindowArea();
+  short_area.pop_back();  // one byte short
+  runtime::ParseResult parsed = runtime::ParseTemplateArea(short_area);
+  ASSERT_FALSE(parsed.ok());
+  ASSERT_FALSE(parsed.error.reason.empty());
   auto outcome = RunInChild([] {
     std::vector<uint8_t> area = OneWindowArea();
-    area.pop_back();  // one byte short
+    area.pop_back();
     TestProgram program;
     program.descriptor.template_start = area.data();
     program.descriptor.template_size = uint32_t(area.size());
@@ -116,7 +121,10 @@ TEST(RecordRegistry, MalformedAreaIsFatalAtInitialisation) {
     kernel.Service(service::kInitialise, 0, 0, 0, 0, 0);
   });
   EXPECT_EQ(outcome.exit_code, 255);
-  EXPECT_NE(outcome.boxes.find("错误信息：载入窗口模板数据段出错!\r\n"), std::string::npos);
+  // The fixed text, then the parser's reason with the byte where it stopped.
+  std::string expected = "错误信息：载入窗口模板数据段出错!\r\n" + parsed.error.reason + " at byte " +
+                         std::to_string(parsed.error.position) + "\r\n";
+  EXPECT_NE(outcome.boxes.find(expected), std::string::npos) << outcome.boxes;
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 
 #include "loader_program.h"
 #include "platform/ui/keys.h"
+#include "runtime/call/heap.h"
+#include "runtime/call/properties.h"
 #include "runtime/windows/close_handling.h"
 #include "runtime/events/event_sink.h"
 #include "runtime/windows/control_object.h"
@@ -312,6 +314,45 @@ TEST_F(WindowLoader, TeardownClearsTheWindowAndTheLastOnePostsTheQuit) {
   EXPECT_TRUE(ui_.IsQuitPosted());
   EXPECT_EQ(ui_.TakeQuit(), 0);
   EXPECT_TRUE(runtime::LoadedWindows().empty());
+}
+
+// What property writes change in a load's records (a tag, a menu caption; visibility,
+// size and tag while unloaded) does not reach the next load: it starts from the template.
+TEST_F(WindowLoader, EachLoadStartsFromTheTemplatesRecords) {
+  constexpr ComponentId kEdit = 0x1601000F;          // 编辑框1, 120 wide, no tag
+  constexpr ComponentId kTutorialItem = 0x26010329;  // "教程"
+  auto write_text = [](ComponentId component, int32_t number, const char* text) {
+    uint64_t bits = reinterpret_cast<uintptr_t>(text);
+    runtime::WriteProperty(kMainWindow, component, number, -1, uint32_t(bits),
+                           uint32_t(bits >> 32));
+  };
+  auto read_text = [](ComponentId component, int32_t number) {
+    auto* text = reinterpret_cast<char*>(
+        uintptr_t(runtime::ReadProperty(kMainWindow, component, number, -1)));
+    std::string value = text != nullptr ? text : "";
+    runtime::FreeBlock(text);
+    return value;
+  };
+  StartProgram();
+  ASSERT_TRUE(Load(kMainWindow));
+  write_text(kEdit, property::kTag, "改过");
+  write_text(kTutorialItem, property::kMenuCaption, "改过");
+  ASSERT_EQ(read_text(kEdit, property::kTag), "改过");
+  ASSERT_TRUE(runtime::CloseProgramWindow(WindowOf(kMainWindow)));
+
+  EXPECT_EQ(read_text(kEdit, property::kTag), "");
+  EXPECT_EQ(read_text(kTutorialItem, property::kMenuCaption), "教程");
+  write_text(kEdit, property::kTag, "未载入时");
+  runtime::WriteProperty(kMainWindow, kEdit, property::kVisible, -1, 0, 0);
+  runtime::WriteProperty(kMainWindow, kEdit, property::kWidth, -1, 7, 0);
+  EXPECT_EQ(read_text(kEdit, property::kTag), "未载入时");  // until the next load
+
+  ASSERT_TRUE(Load(kMainWindow));
+  EXPECT_EQ(read_text(kEdit, property::kTag), "");
+  EXPECT_EQ(read_text(kTutorialItem, property::kMenuCaption), "教程");
+  EXPECT_TRUE(ui_.IsVisible(HandleOf(kMainWindow, kEdit)));
+  EXPECT_EQ(ui_.GetRect(HandleOf(kMainWindow, kEdit)).width, 120);
+  EXPECT_EQ(ui_.MenuBar(Top(kMainWindow))[0].children[0].caption, Utf8(u8"教程"));
 }
 
 TEST_F(WindowLoader, AComponentThatCannotBeCreatedFailsTheLoadAndLeavesNothing) {

@@ -341,7 +341,8 @@ constexpr int32_t kKeyDown = -9;
 constexpr int32_t kKeyUp = -10;
 constexpr int32_t kCharacter = -11;
 constexpr int32_t kWheel = -12;
-// principal events of the control types
+// principal events of the control types: each type's event 0, named for what it means
+constexpr int32_t kPrincipal = 0;
 constexpr int32_t kClicked = 0;          // button, menu item
 constexpr int32_t kContentChanged = 0;   // edit box
 constexpr int32_t kSelectionChanged = 0; // combo box
