@@ -64,15 +64,28 @@ ruler_dark=$(/usr/bin/convert "$shots/main-window-barcode.png" \
 echo "dark ruler pixels: $ruler_dark"
 [ "${ruler_dark:-0}" -ge 300 ] || fail "the ruler has no ticks"
 
+# The colour popup of 线条颜色, shown over the drawing, then closed with Esc (which keeps
+# the colour).
+click_at $((group_left + 124)) $((158 + 51))
+sleep 1
+/usr/bin/import -window root "$shots/colour-popup.png"
+xdotool key Escape
+sleep 0.5
+
 click_at $((WIDTH - 194 + 96)) 620  # 保存图片
-sleep 2
+sleep 2  # the native save dialog opens
 /usr/bin/import -window root "$work/dialog.png"
 xdotool key ctrl+a
 xdotool type --delay 30 "$target"
-xdotool key Return
-sleep 2
+sleep 0.5
+# The name field may take a first Return for its completion; the save writes the file.
+for _ in 1 2 3; do
+  xdotool key Return
+  sleep 1.5
+  [ -f "$target" ] && break
+done
 /usr/bin/import -window root "$shots/save-message.png"
-xdotool key Return
+xdotool key Return  # the message box
 sleep 0.5
 
 [ -f "$target" ] || fail "no picture saved at $target"
