@@ -521,10 +521,10 @@ TEST(Templates, HandlerTableMatchesTheTemplates) {
   }
 }
 
-// Made absolute before any test runs: __FILE__ may be relative, and running the program
-// moves the current directory to the program's.
-const std::filesystem::path kTutorialText = std::filesystem::absolute(
-    std::filesystem::path(__FILE__).parent_path() / "../../app/templates/tutorial.txt");
+// From the source tree, not from __FILE__: a cached compile may hold it relative to
+// another directory, and running the program moves the current directory.
+const std::filesystem::path kTutorialText =
+    std::filesystem::path(BARVELL_SOURCE_DIR) / "app/templates/tutorial.txt";
 
 std::filesystem::path TutorialText() { return kTutorialText; }
 
