@@ -521,16 +521,12 @@ TEST(Templates, HandlerTableMatchesTheTemplates) {
   }
 }
 
-// __FILE__ is relative to the build tree's root when the compiler was given relative
-// paths (as under ccache's base directory); this binary lies in <build>/tests. The current
-// directory is no guide: ctest and the program's start-up both move it.
-std::filesystem::path TutorialText() {
-  std::filesystem::path file = __FILE__;
-  if (file.is_relative()) {
-    file = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / file;
-  }
-  return file.parent_path() / "../../app/templates/tutorial.txt";
-}
+// From the source tree, not from __FILE__: a cached compile may hold it relative to
+// another directory, and running the program moves the current directory.
+const std::filesystem::path kTutorialText =
+    std::filesystem::path(BARVELL_SOURCE_DIR) / "app/templates/tutorial.txt";
+
+std::filesystem::path TutorialText() { return kTutorialText; }
 
 std::string ReadAll(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

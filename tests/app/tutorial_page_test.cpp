@@ -11,7 +11,7 @@
 
 namespace {
 
-const std::filesystem::path kSource = std::filesystem::path(__FILE__).parent_path() / "../..";
+const std::filesystem::path kSource = BARVELL_SOURCE_DIR;
 
 std::string ReadAll(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
