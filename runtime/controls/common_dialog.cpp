@@ -81,7 +81,7 @@ class CommonDialogObject : public ControlObject {
 
  private:
   std::string* TextProperty(int32_t number) {
-    switch (number) {
+    switch (PublicProperty(number)) {
       case property::kDialogTitle: return &settings_.title;
       case property::kFileName: return &settings_.file_name;
       case property::kFilter: return &settings_.filter;
@@ -94,7 +94,7 @@ class CommonDialogObject : public ControlObject {
     return const_cast<CommonDialogObject*>(this)->TextProperty(number);
   }
   uint32_t* WordProperty(int32_t number) {
-    switch (number) {
+    switch (PublicProperty(number)) {
       case property::kDialogKind: return &settings_.dialog_kind;
       case property::kFilterIndex: return &settings_.filter_index;
       case property::kCreatePrompt: return &settings_.create_prompt;
