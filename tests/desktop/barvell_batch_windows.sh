@@ -67,6 +67,14 @@ choose_folder() {
   sleep 1
 }
 
+# Waits until at least <n> files match the pattern (at most 30 s).
+wait_files() {
+  for _ in $(seq 1 600); do
+    [ "$(files "$1")" -ge "$2" ] && return
+    sleep 0.05
+  done
+}
+
 # One window's run: open it, fill it, list, choose the folder, save, watch.
 #   run_batch <name> <file pattern> <main button y> <list step...>
 run_batch() {
@@ -78,10 +86,12 @@ run_batch() {
   choose_folder
   /usr/bin/import -window root "$shots/${name}_listed.png"
   click $((BX + 289)) $((BY + 196))  # 批量生成
-  sleep 0.4
+  # The screenshots follow the run's own pace: the first once pictures are being written,
+  # the second a few codes later, both well before the end.
+  wait_files "$pattern" 1
   /usr/bin/import -window root "$shots/${name}_running_1.png"
   local during=$(files "$pattern")
-  sleep 0.8
+  wait_files "$pattern" $((during + 10))
   /usr/bin/import -window root "$shots/${name}_running_2.png"
   local later=$(files "$pattern")
   for _ in $(seq 1 600); do
