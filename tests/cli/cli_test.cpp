@@ -70,7 +70,9 @@ class Cli : public ::testing::Test {
   // Runs barvell with the arguments in `work_` as its current directory, with a private
   // temporary directory.
   Outcome Run(const std::vector<std::string>& args, const fs::path& binary = {}) {
-    std::string command = "cd " + Quote(work_.string()) + " && TMPDIR=" +
+    // Under the sanitizers the child's own leak report must not end up in its stderr.
+    std::string command = "cd " + Quote(work_.string()) +
+                          " && LSAN_OPTIONS=\"${LSAN_OPTIONS:-}:print_suppressions=0\" TMPDIR=" +
                           Quote((work_ / "tmp").string()) + " " +
                           Quote((binary.empty() ? binary_ : binary).string());
     for (const std::string& a : args) command += " " + Quote(a);
