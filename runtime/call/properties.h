@@ -9,25 +9,25 @@
 
 namespace barvell::runtime {
 
-// Common properties 0 to 7 of every component.
+// Common properties 0 to 7 of every component, and those of menu items: the public
+// numbers under the names the runtime reads them by.
 namespace common_property {
-constexpr int32_t kLeft = 0;
-constexpr int32_t kTop = 1;
-constexpr int32_t kWidth = 2;
-constexpr int32_t kHeight = 3;
-constexpr int32_t kTag = 4;
-constexpr int32_t kVisible = 5;
-constexpr int32_t kDisabled = 6;
-constexpr int32_t kMousePointer = 7;
-constexpr int32_t kFirstTypeSpecific = 8;
+constexpr int32_t kLeft = property::kLeft;
+constexpr int32_t kTop = property::kTop;
+constexpr int32_t kWidth = property::kWidth;
+constexpr int32_t kHeight = property::kHeight;
+constexpr int32_t kTag = property::kTag;
+constexpr int32_t kVisible = property::kVisible;
+constexpr int32_t kDisabled = property::kDisabled;
+constexpr int32_t kMousePointer = property::kMousePointer;
+constexpr int32_t kFirstTypeSpecific = kMousePointer + 1;
 }  // namespace common_property
 
-// Properties of menu items.
 namespace menu_property {
-constexpr int32_t kCaption = 0;
-constexpr int32_t kChecked = 1;
-constexpr int32_t kDisabled = 2;
-constexpr int32_t kVisible = 3;
+constexpr int32_t kCaption = property::kMenuCaption;
+constexpr int32_t kChecked = property::kMenuChecked;
+constexpr int32_t kDisabled = property::kMenuDisabled;
+constexpr int32_t kVisible = property::kMenuVisible;
 }  // namespace menu_property
 
 // `element` is the element index of a property with members (the font), or -1. Texts and
