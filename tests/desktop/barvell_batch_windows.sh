@@ -89,11 +89,12 @@ run_batch() {
   # The screenshots follow the run's own pace: the first once pictures are being written,
   # the second a few codes later, both well before the end.
   wait_files "$pattern" 1
-  /usr/bin/import -window root "$shots/${name}_running_1.png"
+  # Counted as the screen is grabbed (writing the picture file takes longer).
   local during=$(files "$pattern")
+  /usr/bin/import -window root "$shots/${name}_running_1.png"
   wait_files "$pattern" $((during + 10))
-  /usr/bin/import -window root "$shots/${name}_running_2.png"
   local later=$(files "$pattern")
+  /usr/bin/import -window root "$shots/${name}_running_2.png"
   for _ in $(seq 1 600); do
     [ "$(files "$pattern")" -ge "$count" ] && break
     sleep 0.1
