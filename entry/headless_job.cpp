@@ -1,13 +1,12 @@
 #include "entry/headless_job.h"
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "app/program.h"
+#include "entry/input_files.h"
 #include "entry/private_settings.h"
 #include "entry/script_player.h"
 #include "platform/kernel/process.h"
@@ -28,25 +27,6 @@ int Usage(const std::string& message) {
   return kUsageError;
 }
 
-std::optional<std::string> ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
-
 // The directory of the program file itself (where its boot.ini lies).
 std::string ProgramDirectory() {
   std::string file = platform::GbkToUtf8(platform::ModuleFileName());
@@ -64,9 +44,9 @@ bool IsError(const ui::MessageBoxRequest& box) {
 int RunHeadlessJob(const Job& job) {
   Script script;
   if (job.subcommand == "script") {
-    std::optional<std::string> text = ReadFile(job.operands[0]);
-    if (!text) return Usage("cannot read the script " + job.operands[0]);
-    std::variant<Script, ScriptError> parsed = ParseScript(*text);
+    std::variant<std::string, InputError> text = ReadInputFile(job.operands[0]);
+    if (auto* e = std::get_if<InputError>(&text)) return Usage("the script: " + e->message);
+    std::variant<Script, ScriptError> parsed = ParseScript(std::get<std::string>(text));
     if (auto* e = std::get_if<ScriptError>(&parsed))
       return Usage(job.operands[0] + ":" + std::to_string(e->line) + ": " + e->message);
     std::variant<Script, UsageError> settings = SettingActions(job);
@@ -77,9 +57,12 @@ int RunHeadlessJob(const Job& job) {
   } else {
     std::vector<std::string> list;
     if (!job.list.empty()) {
-      std::optional<std::string> text = ReadFile(job.list);
-      if (!text) return Usage("cannot read the code list " + job.list);
-      list = Lines(*text);
+      std::variant<std::string, InputError> text = ReadInputFile(job.list);
+      if (auto* e = std::get_if<InputError>(&text)) return Usage("the code list: " + e->message);
+      std::variant<std::vector<std::string>, InputError> lines =
+          CodeListLines(std::get<std::string>(text));
+      if (auto* e = std::get_if<InputError>(&lines)) return Usage(job.list + ": " + e->message);
+      list = std::move(std::get<std::vector<std::string>>(lines));
     }
     std::variant<Script, UsageError> made = ScriptOfJob(job, list);
     if (auto* e = std::get_if<UsageError>(&made)) return Usage(e->message);
@@ -112,9 +95,12 @@ int RunHeadlessJob(const Job& job) {
   progress.Stop();
   platform::SetModuleFileNameForRun("");
   if (player.Failed()) return Usage(player.Failure());
-  if (job.save_settings && !settings.SaveBack()) {
-    std::fprintf(stderr, "barvell: the settings could not be saved to boot.ini\n");
-    return kErrorShown;
+  if (job.save_settings) {
+    std::string why = settings.SaveBack();
+    if (!why.empty()) {
+      std::fprintf(stderr, "barvell: the settings could not be saved to boot.ini (%s)\n", why.c_str());
+      return kErrorShown;
+    }
   }
   return error_shown ? kErrorShown : 0;
 }

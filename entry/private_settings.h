@@ -3,6 +3,7 @@
 // puts the copy back in place of the real file when the run is over.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace barvell::entry {
@@ -14,8 +15,11 @@ class PrivateSettings {
   bool Prepare(const std::string& program_directory);
   // The program file name the runtime is to see for this run.
   std::string ProgramFile() const { return private_directory_ + "/barvell"; }
-  // Replaces the real boot.ini with the copy, atomically; false when that failed.
-  bool SaveBack() const;
+  // Replaces the real boot.ini with the copy, atomically. Empty when done (or nothing to
+  // do), else why not: the real file could not be copied at the start (no regular file,
+  // too large, unreadable), it changed while the program ran, or it may not be replaced
+  // (read-only file or directory, a full disk).
+  std::string SaveBack() const;
   // Removes the private directory and what is in it.
   void Discard();
   ~PrivateSettings() { Discard(); }
@@ -23,6 +27,9 @@ class PrivateSettings {
  private:
   std::string program_directory_;
   std::string private_directory_;
+  // The real file as it was copied (nullopt: there was none); why it was not, if so.
+  std::optional<std::string> original_;
+  std::string not_copied_;
 };
 
 }  // namespace barvell::entry

@@ -7,6 +7,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/kernel/instance_directory.h"
 #include "platform/text/gbk.h"
 
 namespace barvell::platform {
@@ -74,6 +75,8 @@ std::string TemporaryDirectoryFor(const char* tmpdir, std::string_view base) {
   return fresh.empty() ? std::string() : ProgramForm(fresh);
 }
 
-std::string TemporaryDirectory() { return TemporaryDirectoryFor(std::getenv("TMPDIR"), "/tmp"); }
+std::string TemporaryDirectory() {
+  return InstanceDirectory(TemporaryDirectoryFor(std::getenv("TMPDIR"), "/tmp"));
+}
 
 }  // namespace barvell::platform

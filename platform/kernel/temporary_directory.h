@@ -12,7 +12,8 @@
 namespace barvell::platform {
 
 // The directory as a GBK text ending in "/", ready for a file name to be appended; empty
-// when no usable directory can be found or made.
+// when no usable directory can be found or made. A second instance of the program running
+// at the same time gets a directory of its own inside it (instance_directory.h).
 std::string TemporaryDirectory();
 
 // The same choice with $TMPDIR's value (null: not set) and the base of the per-user
