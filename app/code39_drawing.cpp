@@ -45,10 +45,11 @@ void DrawCode39(const std::string& text) {
   Kernel().WriteProperty(kPanel.window, kPanel.panel, property::kFont, kFontSizeMember,
                          uint32_t(FontPoints()), 0);
   SetPanelInt(property::kBrushColour, PickerColour(main_window::kLineColour));
+  // Sums saturate: an absurd line thickness or margin must not overflow them.
   for (char module : pattern) {
-    if (module == '1')
-      FillRectangle(kPanel, m.left + m.cursor, m.top, m.left + m.cursor + m.module, m.bar_bottom);
-    m.cursor += m.module;
+    const int32_t x = Pixels(double(m.left) + m.cursor);
+    if (module == '1') FillRectangle(kPanel, x, m.top, Pixels(double(x) + m.module), m.bar_bottom);
+    m.cursor = Pixels(double(m.cursor) + m.module);
   }
   SetPanelInt(property::kCoordinateUnit, 0);
   // The text as given, skipped bytes and lower case included, centred under the symbol.

@@ -72,7 +72,7 @@ std::string PrivateSettings::SaveBack() const {
   if (auto* e = std::get_if<InputError>(&bytes)) return e->message;
   // A link is followed: the file it names is replaced, the link stays; a read-only file
   // or directory is refused.
-  if (!WriteNew(real, std::get<std::string>(bytes))) return "boot.ini may not be replaced";
+  if (!WriteNew(real, std::get<std::string>(bytes))) return "boot.ini could not be replaced";
   return {};
 }
 

@@ -70,9 +70,11 @@ std::string FollowLinks(std::string path) {
 }
 
 // A name beside the target that no other write of this or another process uses at once.
+// It does not grow with the target's name, so a name near the file system's limit fits.
 std::string TemporaryBeside(const std::string& target) {
   static std::atomic<unsigned> counter{0};
-  return target + "." + std::to_string(::getpid()) + "." + std::to_string(counter++) + ".tmp";
+  return DirectoryOf(target) + "/.barvell-" + std::to_string(::getpid()) + "-" +
+         std::to_string(counter++) + ".tmp";
 }
 
 void SyncDirectory(const std::string& path) {

@@ -59,12 +59,12 @@ bool StillPrivate(const std::string& native) {
 }  // namespace
 
 std::string InstanceDirectory(const std::string& shared) {
-  if (shared.empty()) return shared;
   Instance& in = Current();
   if (in.shared != shared) {
     in.Release();
     in.shared = shared;
   }
+  if (shared.empty()) return shared;
   if (!in.chosen.empty() && (in.private_native.empty() || StillPrivate(in.private_native))) {
     return in.chosen;
   }
