@@ -44,7 +44,7 @@ TEST_F(CodeList, AListBeyondTheBoundOrThatIsNoTextIsRefusedBeforeAnythingRuns) {
   const std::vector<std::pair<std::string, std::string>> refused = {
       {over, "the code list has more than 1000000 lines"},
       // The program's texts end at a NUL: the lines after it would be lost unseen.
-      {"6901234567892\nAB\0CD\n4006381333931\n", "line 2 of the code list holds a NUL byte"},
+      {std::string("6901234567892\nAB\0CD\n4006381333931\n", 34), "line 2 of the code list holds a NUL byte"},
       // Latin-1, not UTF-8: each byte would become "?", and two codes one name.
       {"6901234567892\n\xE9t\xE9\n", "line 2 of the code list is not UTF-8 text that GBK can hold"},
       {"AB\n\xF0\x9F\x98\x80\n", "line 2 of the code list is not UTF-8 text that GBK can hold"},

@@ -68,7 +68,7 @@ inline Tree Snapshot(const fs::path& root) {
   Tree tree;
   std::error_code ec;
   for (auto it = fs::recursive_directory_iterator(root, ec); !ec && it != fs::end(it); it.increment(ec)) {
-    const fs::path rel = fs::relative(it->path(), root);
+    const fs::path rel = it->path().lexically_relative(root);  // links not resolved
     if (it->is_symlink()) {
       tree[rel.string()] = "-> " + fs::read_symlink(it->path()).string();
     } else if (it->is_directory()) {
