@@ -54,7 +54,7 @@ void DrawCode39(const std::string& text) {
   SetPanelInt(property::kCoordinateUnit, 0);
   // The text as given, skipped bytes and lower case included, centred under the symbol.
   const int32_t width = TextWidth(kPanel, text);
-  const int32_t x = Pixels((m.cursor - width) / 2.0 + m.left);
+  const int32_t x = Pixels((double(m.cursor) - width) / 2.0 + m.left);
   const int32_t y = Pixels(m.bar_bottom + double(m.pixels_per_mm));
   WriteAt(kPanel, x, y, text);
 }

@@ -35,11 +35,15 @@ void Apply(MainWindowSession& session, const std::vector<Setting>& settings) {
   session.Click(kRefresh);
 }
 
+// The window's own values.
+const std::vector<Setting> kOrdinary = {
+    {kOutputWidth, "35"}, {kOutputHeight, "20"}, {kResolution, "300"}, {kLineThickness, "0.32"},
+    {kFontSize, "3"},     {kBarHeight, "10"},    {kGuardExtension, "2"}, {kTopMargin, "5"},
+    {kLeftMargin, "5"}};
+
 // Back to the window's own values, then a label drawn and saved as `name`.
 void SaveOrdinaryLabel(MainWindowSession& session, const std::string& name) {
-  Apply(session, {{kOutputWidth, "35"}, {kOutputHeight, "20"}, {kResolution, "300"},
-                  {kLineThickness, "0.32"}, {kFontSize, "3"}, {kBarHeight, "10"},
-                  {kGuardExtension, "2"}, {kTopMargin, "5"}, {kLeftMargin, "5"}});
+  Apply(session, kOrdinary);
   session.ComputeAndDraw("690123", "456789");
   session.Save(session.Output(name));
 }
@@ -125,6 +129,8 @@ TEST(AbsurdSettings, NonsenseValuesDrawWithoutHarmAndLeaveTheWindowUsable) {
   std::vector<int> panel_widths;
   session.Run([&] {
     for (const Setting& s : nonsense) {
+      // One at a time, so that no earlier value (a resolution of 0) hides a later one.
+      Apply(session, kOrdinary);
       Apply(session, {s});
       session.ComputeAndDraw("690123", "456789");
       session.Retype(kCode39Text, "AB-12");

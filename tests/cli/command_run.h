@@ -37,8 +37,12 @@ inline std::string Quote(const std::string& s) {
 }
 
 inline std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  std::ifstream in(p, std::ios::binary | std::ios::ate);
+  if (!in) return {};
+  std::string bytes(size_t(in.tellg()), '\0');
+  in.seekg(0);
+  in.read(bytes.data(), std::streamsize(bytes.size()));
+  return bytes;
 }
 
 inline void Put(const fs::path& p, const std::string& bytes) {
