@@ -117,6 +117,18 @@ TEST_F(SettingsFile, AReadOnlyFileOrFolderIsNeverReplaced) {
   EXPECT_EQ(Snapshot(work_ / "prog"), before) << "no temporary file left in the folder either";
 }
 
+TEST_F(SettingsFile, AFileTooLargeToReadIsNeverReplaced) {
+  // 65 MiB of nothing (a sparse file): beyond what a settings file is read into memory for.
+  Put(Ini(), kSection);
+  fs::resize_file(Ini(), (65u << 20));
+  Outcome saved = Run(kSaveBarHeight);
+  EXPECT_EQ(saved.exit_code, 1);
+  EXPECT_EQ(saved.err, NotSaved(Ini().string() + " is larger than 64 MiB"));
+  ExpectLabel(saved, "b.png");
+  EXPECT_EQ(fs::file_size(Ini()), 65u << 20);
+  EXPECT_EQ(Slurp(Ini()).substr(0, kSection.size()), kSection);
+}
+
 TEST_F(SettingsFile, ADirectoryInItsPlaceIsLeftAlone) {
   fs::create_directories(Ini());
   Put(Ini() / "keep.txt", "mine");
