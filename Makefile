@@ -6,7 +6,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 WERROR ?= ON
 ARGS ?=
 
-.PHONY: all deps configure build test sanitize bench bench-batch run clean
+.PHONY: all deps configure build test sanitize fuzz bench bench-batch run clean
 
 all: build
 
@@ -27,6 +27,12 @@ sanitize: deps
 	@cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBARVELL_SANITIZE=ON -DBARVELL_DESKTOP=OFF -DBARVELL_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(SAN_BUILD)
 	@ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(SAN_BUILD) --output-on-failure -j2 -LE desktop --timeout 900
+
+# Every fuzzer for FUZZ_SECONDS over its corpus in $(BUILD)/fuzz (kept between runs), going
+# on past findings; prints executions and findings per fuzzer.
+FUZZ_SECONDS ?= 60
+fuzz: build
+	@tests/fuzz/fuzz_all.sh $(BUILD)/tests/fuzz/fuzzers.txt $(FUZZ_SECONDS) $(BUILD)/fuzz
 
 # Benchmarks (Google Benchmark): medians of repeated runs.
 bench: configure

@@ -126,7 +126,7 @@ bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::s
 bool EndsInHalfCharacter(std::string_view s) {
   size_t i = 0;
   while (i < s.size() && i + GbkCharLength(s, i) < s.size()) i += GbkCharLength(s, i);
-  return i < s.size() && uint8_t(s[i]) >= 0x81;
+  return i < s.size() && GbkCharLength(s, i) == 1 && uint8_t(s[i]) >= 0x81;
 }
 
 // What the file must hold for `value` to read back as itself.

@@ -3,6 +3,7 @@
 // no other item reads differently afterwards.
 // Input: section, key, value, a second section and key, each ended by a zero byte, then
 // the INI text. Inputs with fewer fields are all INI text, with fixed names.
+#include <cctype>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,20 @@ std::string_view Trim(std::string_view s) {
 }
 
 bool SameName(std::string_view a, std::string_view b) { return SameNameIgnoringCase(Trim(a), Trim(b)); }
+
+// A name every write must accept: ASCII letters and digits, and whole double-byte characters.
+bool PlainName(std::string_view name) {
+  if (name.empty()) return false;
+  for (size_t i = 0; i < name.size(); ++i) {
+    const uint8_t b = uint8_t(name[i]);
+    if (b >= 0x81 && i + 1 < name.size() && uint8_t(name[i + 1]) >= 0x40) {
+      ++i;
+    } else if (!(std::isalnum(b) && b < 0x80)) {
+      return false;
+    }
+  }
+  return true;
+}
 
 struct Case {
   std::string_view section, key, value, other_section, other_key, ini;
@@ -76,6 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   const std::optional<std::string> set = EditProfile(ini, c.section, c.key, c.value);
+  if (PlainName(c.section) && PlainName(c.key) && c.value.find_first_of("\r\n") == std::string_view::npos) {
+    Check(set.has_value());
+  }
   if (set) {
     CheckReadsBack(FindProfileValue(*set, c.section, c.key), c.value);
     Check(EditProfile(*set, c.section, c.key, c.value) == set);
