@@ -1,9 +1,15 @@
 // libFuzzer target: the INI engine over any settings text. What a write stores reads back
 // as itself, a write repeated changes nothing more, a removed key or section is gone, and
-// no other item reads differently afterwards.
+// no other item reads differently afterwards. Over a file, a write reports what it did:
+// the file holds the edit when it succeeds and is untouched when it fails, and nothing
+// else appears beside it.
 // Input: section, key, value, a second section and key, each ended by a zero byte, then
 // the INI text. Inputs with fewer fields are all INI text, with fixed names.
 #include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,6 +86,41 @@ void CheckOtherUnchanged(const Case& c, const std::string& before, const std::st
         FindProfileValue(before, c.other_section, c.other_key));
 }
 
+namespace fs = std::filesystem;
+
+// A private folder for the file writes, on a memory file system where there is one (every
+// write is flushed to the disk); removed at exit.
+const fs::path& Folder() {
+  // Never destroyed, so that the clean-up at exit still has it.
+  static const fs::path* folder = [] {
+    const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+    std::string pattern = (base / "barvell-ini-fuzz-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) __builtin_trap();
+    return new fs::path(pattern);
+  }();
+  static const bool cleanup = std::atexit([] { fs::remove_all(*folder); }) == 0;
+  (void)cleanup;
+  return *folder;
+}
+
+std::string FileBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void CheckFileWrite(const Case& c, const std::string& ini, const std::optional<std::string>& edited) {
+  const fs::path path = Folder() / "boot.ini";
+  // An empty text is a missing file: only a write that adds something may create it.
+  if (!ini.empty()) std::ofstream(path, std::ios::binary).write(ini.data(), std::streamsize(ini.size()));
+  const bool ok = WriteProfileString(path.string(), c.section, c.key, c.value);
+  Check(ok == edited.has_value());
+  Check(FileBytes(path) == (ok ? *edited : ini));
+  if (ini.empty() && (!ok || edited->empty())) Check(!fs::exists(path));
+  if (ok) CheckReadsBack(ReadProfileString(path.string(), c.section, c.key, ""), c.value);
+  for (const fs::directory_entry& e : fs::directory_iterator(Folder())) Check(e.path() == path);
+  fs::remove(path);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -99,6 +140,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(EditProfile(*set, c.section, c.key, c.value) == set);
     CheckOtherUnchanged(c, ini, *set, false);
   }
+
+  CheckFileWrite(c, ini, set);
 
   const std::optional<std::string> removed = EditProfile(ini, c.section, c.key, std::nullopt);
   if (c.value.find_first_of("\r\n") == std::string_view::npos) {
