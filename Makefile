@@ -6,7 +6,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 WERROR ?= ON
 ARGS ?=
 
-.PHONY: all deps configure build test sanitize memcheck bench bench-batch run clean
+.PHONY: all deps configure build test sanitize memcheck fuzz bench bench-batch run clean
 
 all: build
 
@@ -32,6 +32,12 @@ sanitize: deps
 MEMCHECK_COUNT ?= 1000
 memcheck: build
 	@tests/memcheck/batch_memcheck.sh $(BUILD)/entry/barvell tests/memcheck/memcheck.supp $(MEMCHECK_COUNT)
+
+# Every fuzzer for FUZZ_SECONDS over its corpus in $(BUILD)/fuzz (kept between runs), going
+# on past findings; prints executions and findings per fuzzer.
+FUZZ_SECONDS ?= 60
+fuzz: build
+	@tests/fuzz/fuzz_all.sh $(BUILD)/tests/fuzz/fuzzers.txt $(FUZZ_SECONDS) $(BUILD)/fuzz
 
 # Benchmarks (Google Benchmark): medians of repeated runs.
 bench: configure

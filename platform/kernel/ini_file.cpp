@@ -32,9 +32,13 @@ std::vector<Line> SplitLines(std::string_view ini) {
     size_t lf = ini.find('\n');
     std::string_view line = lf == std::string_view::npos ? ini : ini.substr(0, lf + 1);
     ini.remove_prefix(line.size());
+    // A CR ends a line only before its LF: a lone CR at the end of the file stays in the
+    // line's text, or a line appended after it would be read as part of it.
     size_t end = line.size();
-    if (end > 0 && line[end - 1] == '\n') --end;
-    if (end > 0 && line[end - 1] == '\r') --end;
+    if (end > 0 && line[end - 1] == '\n') {
+      --end;
+      if (end > 0 && line[end - 1] == '\r') --end;
+    }
     lines.push_back({std::string(line.substr(0, end)), std::string(line.substr(end))});
   }
   return lines;
@@ -118,6 +122,13 @@ size_t SectionEnd(const std::vector<Line>& lines, size_t header) {
 
 bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
+// A lead byte with nothing after it: in "[name]" it would take the "]" as its trail byte.
+bool EndsInHalfCharacter(std::string_view s) {
+  size_t i = 0;
+  while (i < s.size() && i + GbkCharLength(s, i) < s.size()) i += GbkCharLength(s, i);
+  return i < s.size() && GbkCharLength(s, i) == 1 && uint8_t(s[i]) >= 0x81;
+}
+
 // What the file must hold for `value` to read back as itself.
 std::string StoredValue(std::string_view value) {
   bool needs_quotes = !value.empty() &&
@@ -179,7 +190,8 @@ std::optional<std::string> EditProfile(std::string_view ini, std::string_view se
                                        std::optional<std::string_view> key,
                                        std::optional<std::string_view> value) {
   section = Trim(section);
-  if (section.empty() || HasLineBreak(section) || FindChar(section, ']') != std::string_view::npos) {
+  if (section.empty() || HasLineBreak(section) || FindChar(section, ']') != std::string_view::npos ||
+      EndsInHalfCharacter(section)) {
     return std::nullopt;
   }
   std::vector<Line> lines = SplitLines(ini);

@@ -26,8 +26,9 @@ std::optional<std::string> FindProfileValue(std::string_view ini, std::string_vi
 // The INI text after a write: key set to value; no value: the key removed; no key: the
 // section removed with all its lines. A value that would not read back as itself (blanks
 // at its ends, or quotes around it) is written inside quotes. Nullopt when the names or the
-// value cannot be written: an empty name, a line break anywhere, "]" in the section name,
-// "=" in the key or a key that would read as a section or a comment.
+// value cannot be written: an empty name, a line break anywhere, "]" in the section name or
+// half a double-byte character at its end, "=" in the key or a key that would read as a
+// section or a comment.
 std::optional<std::string> EditProfile(std::string_view ini, std::string_view section,
                                        std::optional<std::string_view> key,
                                        std::optional<std::string_view> value);

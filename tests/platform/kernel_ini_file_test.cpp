@@ -121,6 +121,21 @@ TEST_F(IniFile, DeletingKeysAndSectionsAndRefusingWhatWouldBreakTheFile) {
   EXPECT_FALSE(fs::exists(ini_)) << "nothing to delete, no file made";
 }
 
+// A file whose last line ends in a lone CR: a section added after it must start a line of
+// its own. A section name ending in a lead byte would swallow its own "]".
+TEST_F(IniFile, WritesAfterALoneCarriageReturnAndNamesCutInHalf) {
+  Put(ini_, "[Old]\r\nk=v\r");
+  ASSERT_TRUE(Write("New", "x", "1"));
+  EXPECT_EQ(Read("New", "x"), "1");
+  EXPECT_EQ(Read("Old", "k"), "v");
+  EXPECT_EQ(Bytes(ini_), "[Old]\r\nk=v\r\r\n[New]\r\nx=1\r\n");
+
+  const std::string half = G("条码").substr(0, 3);
+  EXPECT_FALSE(Write(half, "k", "1"));
+  EXPECT_TRUE(Write(G("条码"), "k", "1"));
+  EXPECT_EQ(Read(G("条码"), "k"), "1");
+}
+
 TEST_F(IniFile, AWriteFailingHalfWayLeavesThePreviousFile) {
   const std::string previous = "[s]\r\nk=" + std::string(5000, 'v') + "\r\n";
   Put(ini_, previous);
