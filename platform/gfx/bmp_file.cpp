@@ -1,6 +1,7 @@
 #include "platform/gfx/bmp_file.h"
 
 #include <bit>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -74,6 +75,12 @@ std::vector<std::uint8_t> EncodeBmp24(const Bitmap& bitmap, int width, int heigh
   for (int y = 0; y < height && y < bitmap.Height(); ++y) {
     std::uint8_t* row = pixels + stride * static_cast<std::size_t>(height - 1 - y);
     const std::uint32_t* src = bitmap.Row(y);
+    // Drawn pictures repeat most rows (a barcode's bars run down the symbol): a row like
+    // the one above is copied as bytes, already converted.
+    if (y > 0 && std::memcmp(src, bitmap.Row(y - 1), std::size_t(cw) * 4) == 0) {
+      std::memcpy(row, row + stride, std::size_t(cw) * 3);
+      continue;
+    }
     for (int x = 0; x < cw; ++x) {
       row[3 * x] = static_cast<std::uint8_t>(src[x]);
       row[3 * x + 1] = static_cast<std::uint8_t>(src[x] >> 8);
@@ -118,9 +125,16 @@ std::optional<Bitmap> DecodeBmp(std::span<const std::uint8_t> b) {
   const std::size_t stride = ((static_cast<std::size_t>(bpp) * width + 31) / 32) * 4;
   if (offset > b.size() || stride * height > b.size() - offset) return std::nullopt;
   Bitmap out(width, height);
+  const std::uint8_t* above = nullptr;
   for (int y = 0; y < height; ++y) {
     const std::uint8_t* row = b.data() + offset + stride * static_cast<std::size_t>(topDown ? y : height - 1 - y);
     std::uint32_t* dst = out.Row(y);
+    // A row like the one above (most rows of a drawn picture) is copied, already decoded.
+    if (above != nullptr && std::memcmp(row, above, stride) == 0) {
+      std::memcpy(dst, out.Row(y - 1), std::size_t(width) * 4);
+      continue;
+    }
+    above = row;
     for (int x = 0; x < width; ++x) {
       if (bpp == 24) {
         const std::uint8_t* p = row + 3 * x;
