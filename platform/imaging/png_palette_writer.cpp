@@ -18,10 +18,11 @@ constexpr uint8_t kColourTypePalette = 3;
 // long matches; any other row unfiltered, the usual choice for palette pictures.
 constexpr uint8_t kFilterNone = 0;
 constexpr uint8_t kFilterUp = 2;
-// These pictures are a few distinct rows and runs of zeros, which the fastest level packs
-// nearly as tightly as the default, in a fraction of its time.
+// These pictures are a few distinct rows and runs of zeros: run-length matches alone take
+// the runs, at about half the time of the fastest full search, and a barcode's file stays
+// under a kilobyte (the distinct rows go out nearly as literals).
 constexpr int kCompressionLevel = 1;
-constexpr int kStrategy = Z_DEFAULT_STRATEGY;
+constexpr int kStrategy = Z_RLE;
 
 // The smallest bit depth whose indices reach every entry.
 struct DepthStep {
