@@ -6,7 +6,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 WERROR ?= ON
 ARGS ?=
 
-.PHONY: all deps configure build test sanitize bench bench-batch run clean
+.PHONY: all deps configure build test sanitize memcheck bench bench-batch run clean
 
 all: build
 
@@ -27,6 +27,11 @@ sanitize: deps
 	@cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBARVELL_SANITIZE=ON -DBARVELL_DESKTOP=OFF -DBARVELL_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(SAN_BUILD)
 	@ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(SAN_BUILD) --output-on-failure -j2 -LE desktop --timeout 900
+
+# One whole batch of each kind (MEMCHECK_COUNT codes) under Valgrind's memcheck.
+MEMCHECK_COUNT ?= 1000
+memcheck: build
+	@tests/memcheck/batch_memcheck.sh $(BUILD)/entry/barvell tests/memcheck/memcheck.supp $(MEMCHECK_COUNT)
 
 # Benchmarks (Google Benchmark): medians of repeated runs.
 bench: configure
