@@ -35,12 +35,17 @@ iconv_t Converter(const char* from, const char* to) {
     const char* to;
     iconv_t cd;
   };
-  static std::vector<Open> open;
-  for (const Open& o : open) {
+  static struct Converters {
+    ~Converters() {
+      for (const Open& o : open) iconv_close(o.cd);
+    }
+    std::vector<Open> open;
+  } converters;
+  for (const Open& o : converters.open) {
     if (std::strcmp(o.from, from) == 0 && std::strcmp(o.to, to) == 0) return o.cd;
   }
   iconv_t cd = iconv_open(to, from);
-  if (cd != reinterpret_cast<iconv_t>(-1)) open.push_back({from, to, cd});
+  if (cd != reinterpret_cast<iconv_t>(-1)) converters.open.push_back({from, to, cd});
   return cd;
 }
 
