@@ -1,6 +1,7 @@
 #include "platform/gfx/bmp_file.h"
 
 #include <bit>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -23,6 +24,8 @@ void Put32(std::uint8_t* p, std::uint32_t v) {
 std::uint32_t Get32(const std::uint8_t* p) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
+
+std::size_t Stride24(int width) { return ((24ull * static_cast<std::size_t>(width) + 31) / 32) * 4; }
 
 std::uint16_t Get16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 
@@ -50,16 +53,20 @@ std::vector<std::uint8_t> EncodeBmp24(const Bitmap& bitmap) {
   return EncodeBmp24(bitmap, bitmap.Width(), bitmap.Height());
 }
 
-std::vector<std::uint8_t> EncodeBmp24(const Bitmap& bitmap, int width, int height) {
-  if (width <= 0 || height <= 0) return {};
-  const std::size_t stride = ((24ull * width + 31) / 32) * 4;
+std::size_t Bmp24FileSize(int width, int height) {
+  if (width <= 0 || height <= 0) return 0;
+  const std::size_t dataSize = Stride24(width) * static_cast<std::size_t>(height);
+  if (dataSize > kMaxFileSize - kFileHeaderSize - kInfoHeaderSize) return 0;
+  return kFileHeaderSize + kInfoHeaderSize + dataSize;
+}
+
+void WriteBmp24(const Bitmap& bitmap, int width, int height, std::uint8_t* h) {
+  const std::size_t stride = Stride24(width);
   const std::size_t dataSize = stride * static_cast<std::size_t>(height);
-  if (dataSize > kMaxFileSize - kFileHeaderSize - kInfoHeaderSize) return {};
-  std::vector<std::uint8_t> out(kFileHeaderSize + kInfoHeaderSize + dataSize, 0);
-  std::uint8_t* h = out.data();
+  std::memset(h, 0, kFileHeaderSize + kInfoHeaderSize);
   h[0] = 'B';
   h[1] = 'M';
-  Put32(h + 2, static_cast<std::uint32_t>(out.size()));
+  Put32(h + 2, static_cast<std::uint32_t>(kFileHeaderSize + kInfoHeaderSize + dataSize));
   Put32(h + 10, kFileHeaderSize + kInfoHeaderSize);
   Put32(h + 14, kInfoHeaderSize);
   Put32(h + 18, static_cast<std::uint32_t>(width));
@@ -70,16 +77,35 @@ std::vector<std::uint8_t> EncodeBmp24(const Bitmap& bitmap, int width, int heigh
   // Compression (BI_RGB), resolutions and colour counts stay 0.
 
   std::uint8_t* pixels = h + kFileHeaderSize + kInfoHeaderSize;
-  const int cw = std::min(width, bitmap.Width());
-  for (int y = 0; y < height && y < bitmap.Height(); ++y) {
+  const int cw = std::max(0, std::min(width, bitmap.Width()));
+  for (int y = 0; y < height; ++y) {
     std::uint8_t* row = pixels + stride * static_cast<std::size_t>(height - 1 - y);
+    if (y >= bitmap.Height()) {
+      std::memset(row, 0, stride);  // below the bitmap: black
+      continue;
+    }
     const std::uint32_t* src = bitmap.Row(y);
+    // Drawn pictures repeat most rows (a barcode's bars run down the symbol): a row like
+    // the one above is copied as bytes, already converted.
+    if (y > 0 && std::memcmp(src, bitmap.Row(y - 1), std::size_t(cw) * 4) == 0) {
+      std::memcpy(row, row + stride, stride);
+      continue;
+    }
     for (int x = 0; x < cw; ++x) {
       row[3 * x] = static_cast<std::uint8_t>(src[x]);
       row[3 * x + 1] = static_cast<std::uint8_t>(src[x] >> 8);
       row[3 * x + 2] = static_cast<std::uint8_t>(src[x] >> 16);
     }
+    // Right of the bitmap black, then the padding.
+    std::memset(row + 3 * static_cast<std::size_t>(cw), 0, stride - 3 * static_cast<std::size_t>(cw));
   }
+}
+
+std::vector<std::uint8_t> EncodeBmp24(const Bitmap& bitmap, int width, int height) {
+  const std::size_t size = Bmp24FileSize(width, height);
+  if (size == 0) return {};
+  std::vector<std::uint8_t> out(size);
+  WriteBmp24(bitmap, width, height, out.data());
   return out;
 }
 
@@ -118,9 +144,16 @@ std::optional<Bitmap> DecodeBmp(std::span<const std::uint8_t> b) {
   const std::size_t stride = ((static_cast<std::size_t>(bpp) * width + 31) / 32) * 4;
   if (offset > b.size() || stride * height > b.size() - offset) return std::nullopt;
   Bitmap out(width, height);
+  const std::uint8_t* above = nullptr;
   for (int y = 0; y < height; ++y) {
     const std::uint8_t* row = b.data() + offset + stride * static_cast<std::size_t>(topDown ? y : height - 1 - y);
     std::uint32_t* dst = out.Row(y);
+    // A row like the one above (most rows of a drawn picture) is copied, already decoded.
+    if (above != nullptr && std::memcmp(row, above, stride) == 0) {
+      std::memcpy(dst, out.Row(y - 1), std::size_t(width) * 4);
+      continue;
+    }
+    above = row;
     for (int x = 0; x < width; ++x) {
       if (bpp == 24) {
         const std::uint8_t* p = row + 3 * x;

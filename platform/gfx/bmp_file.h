@@ -20,6 +20,12 @@ std::vector<std::uint8_t> EncodeBmp24(const Bitmap& bitmap);
 // black. No bytes when either size is not positive or the file would exceed 2 GiB.
 std::vector<std::uint8_t> EncodeBmp24(const Bitmap& bitmap, int width, int height);
 
+// The size of that file, 0 when either size is not positive or it would exceed 2 GiB;
+// and the same file written into `out`, which must hold that many bytes (every byte is
+// written, padding included).
+std::size_t Bmp24FileSize(int width, int height);
+void WriteBmp24(const Bitmap& bitmap, int width, int height, std::uint8_t* out);
+
 // Uncompressed 24-bit, and 32-bit plain or with bit-field masks, either row order.
 // Nothing for any other or malformed file.
 std::optional<Bitmap> DecodeBmp(std::span<const std::uint8_t> bytes);

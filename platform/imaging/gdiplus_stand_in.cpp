@@ -13,6 +13,7 @@
 #include "platform/imaging/encode.h"
 #include "platform/imaging/imaging_modules.h"
 #include "platform/imaging/picture_file.h"
+#include "platform/imaging/written_picture_memo.h"
 #include "platform/kernel/dynamic_library.h"
 
 namespace barvell::platform {
@@ -66,7 +67,7 @@ bool SameGuid(const Guid& a, const Guid& b) {
 // A loaded image: the handle the program holds is the address of one of these. Only
 // addresses in the live set are used, so a stale or made-up handle is refused, not followed.
 struct Image {
-  gfx::Bitmap bitmap;
+  std::shared_ptr<const gfx::Bitmap> bitmap;  // shared with the memo of written pictures
 };
 std::set<const Image*>& LiveImages() {
   static std::set<const Image*> live;
@@ -170,11 +171,21 @@ int32_t CLSIDFromString(const char16_t* text, Guid* clsid) {
   return 0;
 }
 
+int32_t Loaded(Image loaded, Image** handle) {
+  auto live = std::make_unique<Image>(std::move(loaded));
+  LiveImages().insert(live.get());
+  *handle = live.release();
+  return status::kOk;
+}
+
 int32_t GdipLoadImageFromFile(const char16_t* file, Image** image) {
   if (image == nullptr) return status::kInvalidParameter;
   *image = nullptr;
   std::optional<std::string> path = PathOf(file);
   if (!path) return status::kInvalidParameter;
+  if (std::shared_ptr<const gfx::Bitmap> written = imaging::RecallWrittenPicture(*path)) {
+    return Loaded(Image{std::move(written)}, image);
+  }
   std::vector<uint8_t> bytes;
   switch (imaging::ReadPictureFile(*path, bytes)) {
     case imaging::ReadStatus::kOk: break;
@@ -183,10 +194,7 @@ int32_t GdipLoadImageFromFile(const char16_t* file, Image** image) {
   }
   std::optional<gfx::Bitmap> bitmap = imaging::DecodePicture(bytes);
   if (!bitmap) return status::kUnknownImageFormat;
-  auto loaded = std::make_unique<Image>(Image{std::move(*bitmap)});
-  LiveImages().insert(loaded.get());
-  *image = loaded.release();
-  return status::kOk;
+  return Loaded(Image{std::make_shared<const gfx::Bitmap>(std::move(*bitmap))}, image);
 }
 
 int32_t GdipSaveImageToFile(Image* image, const char16_t* file, const Guid* encoder,
@@ -199,7 +207,7 @@ int32_t GdipSaveImageToFile(Image* image, const char16_t* file, const Guid* enco
     if (SameGuid(e.clsid, *encoder)) format = e.format;
   }
   if (format == PictureFormat::kUnknown) return status::kFileNotFound;  // no such encoder
-  std::optional<std::vector<uint8_t>> bytes = imaging::EncodePicture(image->bitmap, format);
+  std::optional<std::vector<uint8_t>> bytes = imaging::EncodePicture(*image->bitmap, format);
   if (!bytes) return status::kGenericError;
   return imaging::WriteFileReplacing(*path, *bytes) ? status::kOk : status::kWin32Error;
 }
@@ -219,6 +227,7 @@ void* Address(F* f) {
 }  // namespace
 
 void RegisterImagingModules() {
+  imaging::RememberWrittenPictures();
   RegisterBuiltInExport("gdiplus.dll", "GdiplusStartup", Address(&GdiplusStartup));
   RegisterBuiltInExport("gdiplus.dll", "GdiplusShutdown", Address(&GdiplusShutdown));
   RegisterBuiltInExport("gdiplus.dll", "GdipLoadImageFromFile", Address(&GdipLoadImageFromFile));

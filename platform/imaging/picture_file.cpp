@@ -38,7 +38,7 @@ ReadStatus ReadPictureFile(std::string_view utf8_path, std::vector<uint8_t>& byt
 
 // The kernel's replacement is shared with the settings file.
 bool WriteFileReplacing(std::string_view utf8_path, std::span<const uint8_t> bytes) {
-  return platform::ReplaceFile(utf8_path, bytes);
+  return platform::ReplaceFile(utf8_path, bytes, platform::Durability::kUnsynced);
 }
 
 }  // namespace barvell::imaging

@@ -26,14 +26,38 @@ const char* IconvName(uint32_t code_page) {
   }
 }
 
+// One open converter per pair of encodings for the whole run: opening one loads the C
+// library's conversion module and closing the last unloads it again, which cost more than
+// the conversion itself when a batch converts a few file names per code.
+iconv_t Converter(const char* from, const char* to) {
+  struct Open {
+    const char* from;
+    const char* to;
+    iconv_t cd;
+  };
+  static struct Converters {
+    ~Converters() {
+      for (const Open& o : open) iconv_close(o.cd);
+    }
+    std::vector<Open> open;
+  } converters;
+  for (const Open& o : converters.open) {
+    if (std::strcmp(o.from, from) == 0 && std::strcmp(o.to, to) == 0) return o.cd;
+  }
+  iconv_t cd = iconv_open(to, from);
+  if (cd != reinterpret_cast<iconv_t>(-1)) converters.open.push_back({from, to, cd});
+  return cd;
+}
+
 // Converts all of `in`; an undecodable or unrepresentable unit is either a failure
 // (strict) or replaced by `replacement` (in the target encoding) after skipping
 // `skip_bytes` input bytes.
 std::optional<std::string> Convert(const char* from, const char* to, std::string_view in,
                                    bool strict, std::string_view replacement,
                                    size_t skip_bytes) {
-  iconv_t cd = iconv_open(to, from);
+  iconv_t cd = Converter(from, to);
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);  // a fresh shift state for every text
   std::string out;
   std::vector<char> buffer(4 * in.size() + 16);
   char* src = const_cast<char*>(in.data());
@@ -57,7 +81,6 @@ std::optional<std::string> Convert(const char* from, const char* to, std::string
     src_left -= skip;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);  // reset shift state after the skip
   }
-  iconv_close(cd);
   if (failed) return std::nullopt;
   return out;
 }

@@ -14,6 +14,14 @@ namespace barvell::platform {
 namespace {
 
 int g_fault_countdown = 0;
+OverwriteObserver g_overwrite_observer = nullptr;
+
+int64_t Nanoseconds(const struct timespec& t) { return int64_t(t.tv_sec) * 1000000000 + t.tv_nsec; }
+
+FileStamp StampFrom(const struct stat& st) {
+  return {uint64_t(st.st_dev), uint64_t(st.st_ino), uint64_t(st.st_size), Nanoseconds(st.st_mtim),
+          Nanoseconds(st.st_ctim)};
+}
 
 // Writes all bytes, going on after short writes; `written` counts what reached the file.
 bool WriteAll(int fd, std::span<const uint8_t> bytes, size_t& written) {
@@ -101,6 +109,14 @@ bool ReplacementTarget(std::string_view utf8_path, std::string& target, bool& re
 
 void FailNthWrite(int n) { g_fault_countdown = n > 0 ? n : 0; }
 
+std::optional<FileStamp> StampOf(std::string_view utf8_path) {
+  struct stat st;
+  if (::stat(std::string(utf8_path).c_str(), &st) != 0) return std::nullopt;
+  return StampFrom(st);
+}
+
+void SetOverwriteObserver(OverwriteObserver observer) { g_overwrite_observer = observer; }
+
 bool FileReplaceable(std::string_view utf8_path) {
   std::string target;
   bool replacing;
@@ -108,7 +124,8 @@ bool FileReplaceable(std::string_view utf8_path) {
   return ReplacementTarget(utf8_path, target, replacing, old);
 }
 
-bool ReplaceFile(std::string_view utf8_path, std::span<const uint8_t> bytes) {
+bool ReplaceFile(std::string_view utf8_path, std::span<const uint8_t> bytes, Durability durability) {
+  const bool synced = durability == Durability::kSynced;
   std::string target;
   bool replacing = false;
   struct stat old;
@@ -129,10 +146,10 @@ bool ReplaceFile(std::string_view utf8_path, std::span<const uint8_t> bytes) {
   size_t written = 0;
   ok = ok && WriteAll(fd, bytes, written);
   // The rename must not reach the disk before the content does.
-  ok = ok && ::fsync(fd) == 0;
+  ok = ok && (!synced || ::fsync(fd) == 0);
   ok = ::close(fd) == 0 && ok;
   if (ok && ::rename(temporary.c_str(), target.c_str()) == 0) {
-    SyncDirectory(target);
+    if (synced) SyncDirectory(target);
     return true;
   }
   ::unlink(temporary.c_str());
@@ -172,7 +189,11 @@ bool OverwriteFile(std::string_view utf8_path, std::span<const std::span<const u
   }
   // Whatever happened, the file ends where the writing ended.
   ok = ::ftruncate(fd, off_t(written)) == 0 && ok;
+  // Taken while the lock still keeps other writers of ours out; any later change shows
+  // in the stamp. The observer hears of the file only once it is closed without an error.
+  bool stamped = ok && g_overwrite_observer != nullptr && ::fstat(fd, &st) == 0;
   ok = ::close(fd) == 0 && ok;
+  if (ok && stamped) g_overwrite_observer(StampFrom(st), pieces);
   return ok;
 }
 

@@ -7,17 +7,27 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
 namespace barvell::platform {
 
-// Writes `bytes` to a new file beside the target, flushes it to the disk and renames it
-// over the target. A symbolic link is followed to the file it names; a replaced file's
-// permissions (and, where allowed, its owner) carry over. A read-only target or directory,
-// a target that is no regular file, or any failure returns false, removes the new file and
-// leaves the target untouched.
-bool ReplaceFile(std::string_view utf8_path, std::span<const uint8_t> bytes);
+// How far a replacement waits for the disk. Both leave the target whole, old or new, for
+// every reader; they differ after a power cut. kSynced (settings): the new content is on
+// the disk before the rename, and the rename before the call returns. kUnsynced
+// (pictures, made by the thousand in a batch): the rename may be lost with the latest
+// content, and on a file system that does not order data before renames the new file may
+// come back empty; an existing picture is never half-overwritten.
+enum class Durability { kSynced, kUnsynced };
+
+// Writes `bytes` to a new file beside the target and renames it over the target. A
+// symbolic link is followed to the file it names; a replaced file's permissions (and,
+// where allowed, its owner) carry over. A read-only target or directory, a target that is
+// no regular file, or any failure returns false, removes the new file and leaves the
+// target untouched.
+bool ReplaceFile(std::string_view utf8_path, std::span<const uint8_t> bytes,
+                 Durability durability = Durability::kSynced);
 // Whether ReplaceFile would be allowed to replace (or create) the file.
 bool FileReplaceable(std::string_view utf8_path);
 
@@ -27,6 +37,31 @@ bool FileReplaceable(std::string_view utf8_path);
 // opened, is read-only, is no regular file or is locked by another writer; false too when a
 // write fails, and then the file holds exactly what was written until then.
 bool OverwriteFile(std::string_view utf8_path, std::span<const std::span<const uint8_t>> pieces);
+
+// What the file system says of a file's content: which file it is, its length and the
+// times of its last write and last change. Any write, truncation, permission change or
+// replacement of the file by anyone gives another stamp, as long as the file system's
+// clock tells the change from the one before: Linux from 6.13 on gives a change after a
+// stamp was read a later time, however soon it comes; older kernels and other systems may
+// leave a same-length change within one clock tick (a few milliseconds) unseen.
+struct FileStamp {
+  uint64_t device = 0;
+  uint64_t file = 0;
+  uint64_t size = 0;
+  int64_t write_ns = 0;
+  int64_t change_ns = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+// The stamp of the file at `utf8_path` now (symbolic links followed); none when there is
+// no such file.
+std::optional<FileStamp> StampOf(std::string_view utf8_path);
+
+// Told of every OverwriteFile that wrote all its pieces, with the file's stamp taken right
+// after the writing, before anyone else could have opened it for writing through our lock.
+using OverwriteObserver = void (*)(const FileStamp& stamp,
+                                   std::span<const std::span<const uint8_t>> pieces);
+// One observer (null for none); set when the imaging layer starts.
+void SetOverwriteObserver(OverwriteObserver observer);
 
 // For tests: the nth write to a file from now on (n >= 1) stores only the first half of its
 // bytes and then fails for a full disk, as a filling disk does. 0 turns the fault off.

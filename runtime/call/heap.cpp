@@ -76,6 +76,16 @@ void* NewByteArray(std::span<const uint8_t> bytes) {
   return words;
 }
 
+void* TryNewByteArrayToFill(size_t size, uint8_t** bytes) {
+  if (size == 0 || size > size_t(INT32_MAX) - 8) return nullptr;
+  auto* words = static_cast<uint32_t*>(TryAllocateBlock(int32_t(8 + size)));
+  if (words == nullptr) return nullptr;
+  words[0] = 1;
+  words[1] = uint32_t(size);
+  *bytes = reinterpret_cast<uint8_t*>(words + 2);
+  return words;
+}
+
 void SetConstantArea(const void* start, size_t size) {
   g_constant_start = static_cast<const uint8_t*>(start);
   g_constant_size = start != nullptr ? size : 0;

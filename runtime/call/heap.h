@@ -23,6 +23,9 @@ void* TryAllocateBlock(int32_t bytes);
 char* CopyText(std::string_view text);
 // A new one-dimensional byte array block; no bytes give null (the empty byte array).
 void* NewByteArray(std::span<const uint8_t> bytes);
+// A new byte array block of `size` (> 0) bytes for the caller to fill through `bytes`, so
+// that a large picture is made in place rather than copied in; null when it cannot be had.
+void* TryNewByteArrayToFill(size_t size, uint8_t** bytes);
 
 // The program's ConstantArea, [start, start + size).
 void SetConstantArea(const void* start, size_t size);

@@ -80,10 +80,6 @@ void WidenToOnePixel(int& lo, int& hi) {
   if (hi < INT32_MAX) ++hi; else --lo;
 }
 
-void SetByteArray(ResultRecord* result, const std::vector<uint8_t>& bytes) {
-  result->SetPointer(NewByteArray(bytes));
-}
-
 // Splits at line breaks: CR LF is one break, every other CR or LF one of its own.
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines(1);
@@ -223,10 +219,18 @@ void GetPictureCommand(ResultRecord* result, int32_t count, ArgRecord* args) {
   // raster bounds.
   if (!gfx::WithinBitmapBounds(width, height)) return;
   try {
+    // The file is made straight in the program's byte array: a batch takes one per code.
+    auto give = [&](const gfx::Bitmap& picture) {
+      uint8_t* bytes = nullptr;
+      void* array = TryNewByteArrayToFill(gfx::Bmp24FileSize(width, height), &bytes);
+      if (array == nullptr) return;
+      gfx::WriteBmp24(picture, width, height, bytes);
+      result->SetPointer(array);
+    };
     if (width == source.Width() && height == source.Height()) {
-      SetByteArray(result, gfx::EncodeBmp24(source));
+      give(source);
     } else {
-      SetByteArray(result, gfx::EncodeBmp24(gfx::StretchCopy(source, width, height)));
+      give(gfx::StretchCopy(source, width, height));
     }
   } catch (const std::bad_alloc&) {
     // The scaled copy or the file did not fit in memory: no picture, as the platform's

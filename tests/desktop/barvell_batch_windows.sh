@@ -10,7 +10,7 @@
 set -u
 program=$1
 shots=$2
-count=${BATCH_COUNT:-300}
+count=${BATCH_COUNT:-999}
 mkdir -p "$shots"
 out=$(mktemp -d)
 pictures=$out/pictures

@@ -94,6 +94,25 @@ TEST(GfxBmp, RoundTripsThroughTheReaderAndAFile) {
   EXPECT_FALSE(ReadBmpFile(path));
 }
 
+// Drawn pictures repeat rows in runs; each row must still come out as its own pixels,
+// in both directions and for a region wider than the bitmap.
+TEST(GfxBmp, RunsOfRepeatedRowsRoundTrip) {
+  Bitmap bm(9, 12, 0xFFFFFF);
+  for (int y = 0; y < 12; ++y)
+    for (int x = 0; x < 9; x += 2) bm.SetPixel(x, y, y < 5 ? 0x102030u : y < 11 ? 0x0000FFu : 0u);
+  bm.SetPixel(8, 7, 0xABCDEF);  // one row in the middle of a run differs in its last pixel
+  const auto bytes = EncodeBmp24(bm);
+  const auto back = DecodeBmp(bytes);
+  ASSERT_TRUE(back);
+  EXPECT_TRUE(std::equal(bm.Data(), bm.Data() + 9 * 12, back->Data()));
+
+  const auto wider = DecodeBmp(EncodeBmp24(bm, 11, 12));
+  ASSERT_TRUE(wider);
+  for (int y = 0; y < 12; ++y) {
+    for (int x = 0; x < 11; ++x) ASSERT_EQ(wider->Pixel(x, y), x < 9 ? bm.Pixel(x, y) : 0u) << x << "," << y;
+  }
+}
+
 // A 32-bit file written by hand: 2 x 2, top-down (negative height).
 // With compression 3 (bit fields) the masks follow the header: red, green, blue.
 constexpr std::uint32_t kUsualMasks[3] = {0x00FF0000u, 0x0000FF00u, 0x000000FFu};

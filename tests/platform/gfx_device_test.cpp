@@ -46,6 +46,13 @@ TEST(GfxFill, RectangleIncludesLeftTopAndExcludesRightBottom) {
   dc2.FillRect({2, 2, 2, 3}, Brush::Solid(0));
   dc2.FillRect({-5, -5, 1, 100}, Brush::Solid(0));
   ExpectPixels(c, [](int x, int) { return x == 0; }, 0, kWhite);
+
+  // A wide area (filled a row at a time from its first row) keeps to its columns as well,
+  // and so does a bitmap made in a colour.
+  Bitmap wide(300, 6, kRed);
+  Device dc3(wide);
+  dc3.FillRect({7, 2, 290, 5}, Brush::Solid(0xFFFFFF));
+  ExpectPixels(wide, [](int x, int y) { return x >= 7 && x < 290 && y >= 2 && y < 5; }, kWhite, kRed);
 }
 
 TEST(GfxFill, FillRectCopiesWhateverTheRasterOpButPaintRectAppliesIt) {

@@ -47,3 +47,24 @@ TEST(PngPalette, BitDepthFollowsTheNumberOfColours) {
 
 }  // namespace
 }  // namespace barvell::imaging
+
+namespace barvell::imaging {
+namespace {
+
+// Rows that repeat the one above go out filtered against it: runs of repeats, broken by
+// single changed rows and by a change in the last pixel only, must come back exactly.
+TEST(PngPalette, RepeatedRowsComeBackExactly) {
+  for (std::vector<uint32_t> colours :
+       {std::vector<uint32_t>{0xFFFFFF, 0x000000}, std::vector<uint32_t>{0xFFFFFF, 0x102030, 0xA0B0C0, 7, 8}}) {
+    gfx::Bitmap b(413, 40, colours[0]);
+    for (int y = 0; y < b.Height(); ++y) {
+      for (int x = 0; x < b.Width(); x += 3) b.SetPixel(x, y, colours[size_t(x + y / 9) % colours.size()]);
+    }
+    b.SetPixel(412, 20, colours[1]);
+    b.SetPixel(0, 39, colours.back());
+    EXPECT_EQ(EncodedAs(b).second, kPalette);
+  }
+}
+
+}  // namespace
+}  // namespace barvell::imaging

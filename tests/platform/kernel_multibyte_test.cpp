@@ -47,6 +47,9 @@ TEST(KernelMultiByte, UndecodableBytesFailOnlyWhenAskedTo) {
   EXPECT_EQ(std::u16string(wide), u"a?b");
   // A lead byte cut off at the end of the input.
   EXPECT_EQ(MultiByteToWideChar(936, kMbErrInvalidChars, "\xCC", 1, wide, 8), 0);
+  // The converter is kept for the next text: nothing of the cut-off byte carries over.
+  EXPECT_EQ(MultiByteToWideChar(936, 0, kGbk, -1, wide, 8), 4);
+  EXPECT_EQ(std::u16string(wide), u"条码A");
 }
 
 TEST(KernelMultiByte, Utf8CodePage) {

@@ -1,0 +1,129 @@
+// The temporary BMP loaded straight back after our own write: taken from memory only while
+// the file is provably the one written, read from scratch once anyone else has touched it.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "platform/gfx/bmp_file.h"
+#include "platform/imaging/imaging_modules.h"
+#include "platform/imaging/written_picture_memo.h"
+#include "platform/kernel/dynamic_library.h"
+#include "platform/kernel/file_writes.h"
+#include "tests/platform/kernel_test_files.h"
+
+namespace barvell::imaging {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Two pictures of the same size, so that their files have the same length.
+gfx::Bitmap Striped(uint32_t colour, int period) {
+  gfx::Bitmap b(41, 17, 0xFFFFFF);
+  for (int y = 0; y < b.Height(); ++y)
+    for (int x = 0; x < b.Width(); x += period) b.SetPixel(x, y, colour);
+  return b;
+}
+
+bool Same(const gfx::Bitmap& a, const gfx::Bitmap& b) {
+  return a.Width() == b.Width() && a.Height() == b.Height() &&
+         std::memcmp(a.Data(), b.Data(), size_t(a.Width()) * a.Height() * 4) == 0;
+}
+
+bool Overwrite(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::span<const uint8_t> piece(bytes);
+  return platform::OverwriteFile(path, std::span(&piece, 1));
+}
+
+std::u16string Utf16(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+
+class WrittenPicture : public testing::TestDirectory {
+ protected:
+  void SetUp() override {
+    TestDirectory::SetUp();
+    RememberWrittenPictures();
+    file_ = Path("EN13tem.bmp");
+    first_ = gfx::EncodeBmp24(Striped(0x000000, 2));
+    second_ = gfx::EncodeBmp24(Striped(0x2040C0, 3));
+    ASSERT_EQ(first_.size(), second_.size());
+    ASSERT_TRUE(Overwrite(file_, first_));
+  }
+
+  // The picture the GDI+ stand-in loads from the file, as the exporter loads it.
+  gfx::Bitmap LoadedThroughGdiplus() {
+    platform::RegisterImagingModules();
+    platform::ModuleHandle module = platform::LoadLibrary("gdiplus.dll");
+    auto load = reinterpret_cast<int32_t (*)(const char16_t*, void**)>(
+        platform::GetProcAddress(module, "GdipLoadImageFromFile"));
+    auto save = reinterpret_cast<int32_t (*)(void*, const char16_t*, const void*, const void*)>(
+        platform::GetProcAddress(module, "GdipSaveImageToFile"));
+    auto dispose = reinterpret_cast<int32_t (*)(void*)>(platform::GetProcAddress(module, "GdipDisposeImage"));
+    platform::FreeLibrary(module);
+    // {557CF400-1A04-11D3-9A73-0000F81EF32E}, the BMP encoder, as it lies in memory.
+    const uint8_t bmp_encoder[16] = {0x00, 0xF4, 0x7C, 0x55, 0x04, 0x1A, 0xD3, 0x11,
+                                     0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E};
+    void* image = nullptr;
+    EXPECT_EQ(load(Utf16(file_).c_str(), &image), 0);
+    const std::string copy = Path("copy.bmp");
+    EXPECT_EQ(save(image, Utf16(copy).c_str(), bmp_encoder, nullptr), 0);
+    dispose(image);
+    std::optional<gfx::Bitmap> back = gfx::ReadBmpFile(copy);
+    return back ? *back : gfx::Bitmap();
+  }
+
+  std::string file_;
+  std::vector<uint8_t> first_, second_;
+};
+
+TEST_F(WrittenPicture, IsRecalledWhileTheFileIsOurs) {
+  std::shared_ptr<const gfx::Bitmap> recalled = RecallWrittenPicture(file_);
+  ASSERT_NE(recalled, nullptr);
+  EXPECT_TRUE(Same(*recalled, Striped(0x000000, 2)));
+  EXPECT_TRUE(Same(LoadedThroughGdiplus(), Striped(0x000000, 2)));
+  // Written again by us: the new picture, not the old one.
+  ASSERT_TRUE(Overwrite(file_, second_));
+  recalled = RecallWrittenPicture(file_);
+  ASSERT_NE(recalled, nullptr);
+  EXPECT_TRUE(Same(*recalled, Striped(0x2040C0, 3)));
+}
+
+TEST_F(WrittenPicture, ChangedBehindItsBackIsReadFromTheFile) {
+  // At once and at the same length: only the file's stamp tells the change.
+  Put(file_, std::string_view(reinterpret_cast<const char*>(second_.data()), second_.size()));
+  EXPECT_EQ(RecallWrittenPicture(file_), nullptr);
+  EXPECT_TRUE(Same(LoadedThroughGdiplus(), Striped(0x2040C0, 3)));
+}
+
+TEST_F(WrittenPicture, ReplacedRenamedOrRemovedIsNotRecalled) {
+  Put(Path("other.bmp"), std::string_view(reinterpret_cast<const char*>(first_.data()), first_.size()));
+  fs::rename(Path("other.bmp"), file_);
+  EXPECT_EQ(RecallWrittenPicture(file_), nullptr) << "another file under the same name";
+
+  ASSERT_TRUE(Overwrite(file_, first_));
+  fs::rename(file_, Path("moved.bmp"));
+  EXPECT_EQ(RecallWrittenPicture(file_), nullptr);
+  ASSERT_TRUE(Overwrite(file_, first_));
+  fs::permissions(file_, fs::perms::owner_read, fs::perm_options::replace);
+  EXPECT_EQ(RecallWrittenPicture(file_), nullptr) << "a change of permissions changes the file";
+  fs::permissions(file_, fs::perms::owner_all, fs::perm_options::replace);
+  fs::remove(file_);
+  EXPECT_EQ(RecallWrittenPicture(file_), nullptr);
+}
+
+TEST_F(WrittenPicture, OnlyACompleteBmpWriteIsRemembered) {
+  // A write that fails part-way leaves a cut file, which must not pass for the picture.
+  ASSERT_TRUE(Overwrite(file_, first_));
+  platform::FailNthWrite(1);
+  EXPECT_FALSE(Overwrite(file_, second_));
+  platform::FailNthWrite(0);
+  EXPECT_EQ(RecallWrittenPicture(file_), nullptr);
+  // Any other file written since is no picture: nothing is recalled for it or before it.
+  ASSERT_TRUE(Overwrite(file_, first_));
+  const std::string text = Path("notes.txt");
+  ASSERT_TRUE(Overwrite(text, {'B', 'M', '?'}));
+  EXPECT_EQ(RecallWrittenPicture(text), nullptr);
+  EXPECT_EQ(RecallWrittenPicture(file_), nullptr);
+}
+
+}  // namespace
+}  // namespace barvell::imaging
