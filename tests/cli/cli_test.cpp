@@ -3,6 +3,8 @@
 // real barcode reader.
 #include <gtest/gtest.h>
 
+#include "command_run.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,41 +22,7 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
-struct Outcome {
-  int exit_code = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// The output of a shell command line ("" when it fails).
-std::string Capture(const std::string& command) {
-  std::string out;
-  if (FILE* p = popen(command.c_str(), "r")) {
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    pclose(p);
-  }
-  return out;
-}
-
-// What zbarimg reads in a picture: "EAN-13:6901234567892\n" and the like.
-std::string Scan(const fs::path& picture) {
-  return Capture("zbarimg --quiet " + Quote(picture.string()) + " 2>/dev/null");
-}
+using namespace barvell::cli_testing;
 
 class Cli : public ::testing::Test {
  protected:
