@@ -774,4 +774,19 @@ void WxWindowSystem::Invalidate(WindowHandle surface) {
     e->window->Refresh();
 }
 
+void WxWindowSystem::HoldSurface(WindowHandle surface) {
+  Entry* e = Find(surface);
+  if (!e || e->topLevel || e->kind != ControlKind::kSurface) return;
+  if (static_cast<WxSurface*>(e->window)->Hold() &&
+      std::find(held_.begin(), held_.end(), surface) == held_.end())
+    held_.push_back(surface);
+}
+
+// Once the loop is idle the drawing has come to rest: the surfaces show their bitmaps again.
+void WxWindowSystem::ReleaseHeldSurfaces() {
+  for (WindowHandle h : held_)
+    if (Entry* e = Find(h)) static_cast<WxSurface*>(e->window)->Release();
+  held_.clear();
+}
+
 }  // namespace barvell::ui
