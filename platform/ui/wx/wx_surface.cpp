@@ -50,7 +50,7 @@ void WxSurface::SetPicture(const gfx::Bitmap* bitmap, std::uint32_t background) 
 
 void WxSurface::Repaint() {
   stale_ = true;
-  Refresh(false);
+  if (!holding_) Refresh(false);  // a held picture stays as it is; Release repaints
 }
 
 // The toolkit paints when it handles events, which a run of drawings does once per picture,

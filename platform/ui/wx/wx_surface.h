@@ -10,11 +10,12 @@
 #include <wx/window.h>
 
 #include "platform/gfx/bitmap.h"
+#include "platform/ui/wx/wx_cached_attributes.h"
 #include "platform/ui/window_params.h"
 
 namespace barvell::ui {
 
-class WxSurface : public wxWindow {
+class WxSurface : public CachedAttributes<wxWindow> {
  public:
   WxSurface(wxWindow* parent, const wxRect& rect, long style, bool focusable);
 

@@ -17,6 +17,7 @@
 
 #include "platform/text/gbk.h"
 #include "platform/ui/utf8.h"
+#include "platform/ui/wx/wx_cached_attributes.h"
 #include "platform/ui/wx/wx_surface.h"
 
 namespace barvell::ui {
@@ -208,13 +209,15 @@ WindowHandle WxWindowSystem::CreateTopLevel(const TopLevelParams& params) {
       style |= wxFRAME_FLOAT_ON_PARENT;
     }
   }
-  auto* frame = new wxFrame(parent, wxID_ANY, Wx(params.caption), wxPoint(params.outer.left, params.outer.top),
-                            wxSize(params.outer.width, params.outer.height), style);
+  auto* frame = new CachedAttributes<wxFrame>(
+      parent, wxID_ANY, Wx(params.caption), wxPoint(params.outer.left, params.outer.top),
+      wxSize(params.outer.width, params.outer.height), style);
   // The one child of a frame fills its client area; the controls go on this window, so
   // their positions are their own. A plain window, not a panel: it keeps the focus when it
   // gets it instead of handing it to its first child.
-  auto* client = new wxWindow(frame, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                              (HasClientEdge(params.border) ? wxBORDER_SUNKEN : wxBORDER_NONE) | wxWANTS_CHARS);
+  auto* client = new CachedAttributes<wxWindow>(
+      frame, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+      (HasClientEdge(params.border) ? wxBORDER_SUNKEN : wxBORDER_NONE) | wxWANTS_CHARS);
   client->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
   frame->SetSize(WxRect(params.outer));
   Entry e;
