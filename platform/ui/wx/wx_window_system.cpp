@@ -785,7 +785,8 @@ void WxWindowSystem::HoldSurface(WindowHandle surface) {
     held_.push_back(surface);
 }
 
-// Once the loop is idle the drawing has come to rest: the surfaces show their bitmaps again.
+// Once the loop is idle, or a dialog holds it, the drawing has come to rest: the surfaces
+// show their bitmaps again.
 void WxWindowSystem::ReleaseHeldSurfaces() {
   for (WindowHandle h : held_)
     if (Entry* e = Find(h)) static_cast<WxSurface*>(e->window)->Release();
