@@ -3,9 +3,10 @@
 # opens from its main-window button, lists a few hundred codes, takes its storage folder
 # from the native folder chooser and saves one picture per code. Two screenshots taken
 # during a run, at different codes (more files written at the second), show the window's
-# buttons disabled; a third after the run shows them enabled again and the last code on
-# the preview. Every file is named after its code and a
-# sample decodes with zbarimg. The screenshots are left for people to look at.
+# buttons disabled and, on the preview, two different codes of the run, which zbarimg
+# reads off the screen; a third after the run shows the buttons enabled again and the last
+# code on the preview. Every file is named after its code and a sample decodes with
+# zbarimg. The screenshots are left for people to look at.
 #   barvell_batch_windows.sh <barvell> <screenshot directory>
 set -u
 program=$1
