@@ -1,6 +1,7 @@
 #!/bin/bash
 # The product-code batch on the desktop against the same batch on the command line, on
-# this machine: COUNT codes (1000 by default) of the fixed code 690123456, REPEAT runs each.
+# this machine: COUNT codes (1000 by default) of the fixed code 690123456, REPEAT runs each,
+# in turns.
 # The desktop run is clicked through under a virtual X server as a person does it (codes
 # computed, the storage folder typed, 批量生成 clicked) and timed from the click until the
 # last code's picture exists; the command line's `barvell batch-ean13` is timed whole.
@@ -43,20 +44,7 @@ elapsed() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.3f", b - a}'; }
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 written() { find "$out" -maxdepth 1 -type f | wc -l; }
 
-# --- the command line --------------------------------------------------------------------
-cli_runs=() cli_cpu=()
-for _ in $(seq 1 "$repeat"); do
-  rm -f "$out"/*
-  start=$(now)
-  /usr/bin/time -f "%U %S" -o "$work/cpu" "$work/barvell" batch-ean13 --fixed "$fixed" \
-    --start "$first" --end "$last" --dir "$out" > "$work/cli.txt" 2>&1 ||
-    { echo "barvell batch-ean13 failed: $(tail -3 "$work/cli.txt")"; exit 1; }
-  cli_runs+=("$(elapsed "$start" "$(now)")")
-  cli_cpu+=("$(awk '{printf "%.3f", $1 + $2}' "$work/cpu")")
-  [ "$(written)" -eq "$count" ] || { echo "the command line wrote $(written) files, not $count"; exit 1; }
-done
-
-# --- the desktop -------------------------------------------------------------------------
+# --- the desktop, set up once ----------------------------------------------------------
 . "$here/../tests/desktop/desktop_lib.sh"
 start_main_window "$work/barvell" 2>/dev/null
 eval "$(xdotool getdisplaygeometry --shell)"
@@ -70,11 +58,25 @@ click $((BX + 288)) $((BY + 140))  # 计算编码
 type_at $((BX + 306)) $((BY + 172)) "$out"  # 存放目录
 # Waiting without starting a process each time, which would take the CPU from the run.
 exec {pause}<> <(:)
-desktop_runs=() desktop_cpu=()
-for _ in $(seq 1 "$repeat"); do
+
+# One run of each: the command line's timed whole, then the desktop's from the click until
+# the last picture exists. Taken in turns, so that both meet the machine in the same state.
+cli_run() {
+  rm -f "$out"/*
+  local start
+  start=$(now)
+  /usr/bin/time -f "%U %S" -o "$work/cpu" "$work/barvell" batch-ean13 --fixed "$fixed" \
+    --start "$first" --end "$last" --dir "$out" > "$work/cli.txt" 2>&1 ||
+    fail "barvell batch-ean13: $(tail -3 "$work/cli.txt")"
+  cli_runs+=("$(elapsed "$start" "$(now)")")
+  cli_cpu+=("$(awk '{printf "%.3f", $1 + $2}' "$work/cpu")")
+  [ "$(written)" -eq "$count" ] || fail "the command line wrote $(written) files, not $count"
+}
+desktop_run() {
   rm -f "$out"/*
   xdotool mousemove $((BX + 289)) $((BY + 196))  # 批量生成
   sleep 0.3
+  local start cpu_start
   start=$(now) cpu_start=$(cpu_of "$pid")
   xdotool click 1
   for _ in $(seq 1 30000); do
@@ -86,7 +88,13 @@ for _ in $(seq 1 "$repeat"); do
   [ -f "$last_file" ] || fail "the desktop did not finish within five minutes"
   sleep 1  # the run's last picture, and the buttons back
   [ "$(written)" -eq "$count" ] || fail "the desktop wrote $(written) files, not $count"
+}
+cli_runs=() cli_cpu=() desktop_runs=() desktop_cpu=()
+for _ in $(seq 1 "$repeat"); do
+  cli_run
+  desktop_run
 done
+
 cli=$(printf '%s\n' "${cli_runs[@]}" | median)
 desktop=$(printf '%s\n' "${desktop_runs[@]}" | median)
 cli_c=$(printf '%s\n' "${cli_cpu[@]}" | median)
