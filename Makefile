@@ -6,7 +6,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 WERROR ?= ON
 ARGS ?=
 
-.PHONY: all deps configure build test sanitize memcheck fuzz bench bench-batch run clean
+.PHONY: all deps configure build test sanitize memcheck fuzz bench bench-batch bench-desktop run clean
 
 all: build
 
@@ -50,6 +50,12 @@ REPEAT ?= 3
 bench-batch: build
 	@cmake --build $(BUILD) --target barvell_file_floor
 	@bench/batch_throughput.sh $(BUILD)/entry/barvell $(BUILD)/bench/barvell_file_floor $(COUNT) $(REPEAT)
+
+# The product-code batch clicked through on the desktop (under Xvfb) against the command
+# line's, DESKTOP_COUNT codes (at most 1000), REPEAT runs each.
+DESKTOP_COUNT ?= 1000
+bench-desktop: build
+	@bench/desktop_batch.sh $(BUILD)/entry/barvell $(DESKTOP_COUNT) $(REPEAT)
 
 run: build
 	@./$(BUILD)/entry/barvell $(ARGS)

@@ -133,6 +133,12 @@ class WindowSystem {
                                 std::uint32_t background) = 0;
   // Schedules a repaint of the whole client area.
   virtual void Invalidate(WindowHandle surface) = 0;
+  // Called before the surface's bitmap is erased to be drawn anew. A backend that paints
+  // only when it handles events (later than the drawing) may keep showing the picture the
+  // bitmap holds now until the loop is next idle or a dialog opens, so that pictures drawn
+  // and erased between two of its repaints (a batch drawing one code after another) are
+  // seen at all. A backend that shows drawing at once has nothing to do.
+  virtual void HoldSurface(WindowHandle /*surface*/) {}
 
   // --- event loop primitives ----------------------------------------------------------
   // The loop itself is the runtime's. A posted quit is not an event: it stays posted until

@@ -15,6 +15,7 @@
 #include "runtime/controls/draw_panel_object.h"
 #include "runtime/call/heap.h"
 #include "runtime/call/service_callback.h"
+#include "runtime/windows/ui_backend.h"
 
 namespace barvell::runtime {
 
@@ -119,6 +120,8 @@ void ClearCommand(ResultRecord*, int32_t count, ArgRecord* args) {
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
   const gfx::Rect r{Int32Within(left), Int32Within(top), Int32Within(right), Int32Within(bottom)};
+  // What was drawn must reach the screen before it is erased, even if no repaint came.
+  Ui().HoldSurface(panel->Handle());
   panel->Draw(false, [&](gfx::Device& device) { panel->FillBackground(device.Target(), r); });
   panel->SetTextPosition({r.left, r.top});
 }

@@ -18,35 +18,14 @@ export TMPDIR="$work/tmp"
 target="$work/out/barcode.png"
 mkdir -p "$work/out"
 
-"$work/barvell" &
-pid=$!
-fail() {
-  echo "FAIL: $*"
-  kill "$pid" 2>/dev/null
-  exit 1
-}
-
-window=
-for _ in $(seq 1 100); do
-  window=$(xdotool search --onlyvisible --name '^Barvell$' 2>/dev/null | head -1)
-  [ -n "$window" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "barvell ended before its window appeared"
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no visible window named Barvell"
-sleep 1
-eval "$(xdotool getwindowgeometry --shell "$window")"
+. "$(dirname "$0")/desktop_lib.sh"
+start_main_window "$work/barvell"
 
 # Client coordinates: below the menu bar; the code group stands 2 pixels from the right
 # edge (its controls at their template places inside it).
-menu=25
-group_left=$((WIDTH - 192 - 2))
+group_left=$((MW - 192 - 2))
 group_top=384
-click_at() {  # client x, y
-  xdotool mousemove $((X + $1)) $((Y + menu + $2)) click 1
-  sleep 0.3
-}
-in_group() { click_at $((group_left + $1)) $((group_top + $2)); }
+in_group() { click_client $((group_left + $1)) $((group_top + $2)); }
 
 in_group 124 28   # 固定编码
 xdotool type --delay 50 690123
@@ -55,24 +34,24 @@ xdotool type --delay 50 456789
 in_group 48 100   # 计算编码
 in_group 144 100  # 生成图片
 sleep 1
-/usr/bin/import -window root "$shots/main-window-barcode.png" || fail "no screenshot"
+shoot "$shots/main-window-barcode.png"
 
 # The horizontal ruler (client 32..., 0..32) carries dark ticks and labels.
 ruler_dark=$(/usr/bin/convert "$shots/main-window-barcode.png" \
-  -crop "500x32+$((X + 32))+$((Y + menu))" +repage -threshold 50% -negate \
+  -crop "500x32+$((MX + 32))+$((MY + MENU))" +repage -threshold 50% -negate \
   -format '%[fx:int(mean*w*h)]' info:)
 echo "dark ruler pixels: $ruler_dark"
 [ "${ruler_dark:-0}" -ge 300 ] || fail "the ruler has no ticks"
 
 # The colour popup of 线条颜色, shown over the drawing, then closed with Esc (which keeps
 # the colour).
-click_at $((group_left + 124)) $((158 + 51))
+click_client $((group_left + 124)) $((158 + 51))
 sleep 1
-/usr/bin/import -window root "$shots/colour-popup.png"
+shoot "$shots/colour-popup.png"
 xdotool key Escape
 sleep 0.5
 
-click_at $((WIDTH - 194 + 96)) 620  # 保存图片
+click_client $((MW - 194 + 96)) 620  # 保存图片
 dialog=
 for _ in $(seq 1 100); do
   dialog=$(xdotool search --onlyvisible --name '^图片保存$' 2>/dev/null | head -1)
@@ -83,7 +62,7 @@ done
 # Without a window manager nothing gives the new dialog the keyboard.
 xdotool windowfocus --sync "$dialog"
 sleep 0.5
-/usr/bin/import -window root "$work/dialog.png"
+shoot "$work/dialog.png"
 xdotool key ctrl+a
 xdotool type --delay 30 "$target"
 sleep 0.5  # the name entry's completion settles before Enter
@@ -93,7 +72,7 @@ for _ in 1 2 3; do
   sleep 1.5
   [ -f "$target" ] && break
 done
-/usr/bin/import -window root "$shots/save-message.png"
+shoot "$shots/save-message.png"
 xdotool key Return  # the message box
 sleep 0.5
 
@@ -105,12 +84,5 @@ echo "scanned: $code"
 [ -f "$TMPDIR/EN13tem.bmp" ] || fail "no temporary picture"
 
 xdotool key Escape
-for _ in $(seq 1 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "still running after Esc"
-wait "$pid"
-status=$?
-[ "$status" -eq 0 ] || fail "exit code $status"
+expect_clean_exit
 echo "PASS"

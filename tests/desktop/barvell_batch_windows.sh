@@ -3,9 +3,10 @@
 # opens from its main-window button, lists a few hundred codes, takes its storage folder
 # from the native folder chooser and saves one picture per code. Two screenshots taken
 # during a run, at different codes (more files written at the second), show the window's
-# buttons disabled; a third after the run shows them enabled again and the last code on
-# the preview. Every file is named after its code and a
-# sample decodes with zbarimg. The screenshots are left for people to look at.
+# buttons disabled and, on the preview, two different codes of the run, which zbarimg
+# reads off the screen; a third after the run shows the buttons enabled again and the last
+# code on the preview. Every file is named after its code and a sample decodes with
+# zbarimg. The screenshots are left for people to look at.
 #   barvell_batch_windows.sh <barvell> <screenshot directory>
 set -u
 program=$1
@@ -17,41 +18,10 @@ pictures=$out/pictures
 mkdir -p "$pictures" "$out/home/.config/gtk-3.0"
 echo "file://$pictures" > "$out/home/.config/gtk-3.0/bookmarks"
 export HOME=$out/home
-pid=
-fail() {
-  echo "FAIL: $*"
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  exit 1
-}
-
-click() {  # screen x, y
-  xdotool mousemove "$1" "$2"
-  sleep 0.2
-  xdotool click 1
-  sleep 0.3
-}
-type_at() {  # screen x, y, text
-  click "$1" "$2"
-  xdotool type --delay 20 "$3"
-}
-crop() {  # picture, geometry -> a text fingerprint of the pixels there
-  /usr/bin/convert "$1" -crop "$2" +repage -depth 8 rgb:- | md5sum | cut -d' ' -f1
-}
+. "$(dirname "$0")/desktop_lib.sh"
 files() { find "$pictures" -maxdepth 1 -type f -name "$1" | wc -l; }
 
-"$program" &
-pid=$!
-main=
-for _ in $(seq 1 100); do
-  main=$(xdotool search --onlyvisible --name '^Barvell$' 2>/dev/null | head -1)
-  [ -n "$main" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "barvell ended before its window appeared"
-  sleep 0.1
-done
-[ -n "$main" ] || fail "no main window"
-sleep 1
-eval "$(xdotool getwindowgeometry --shell "$main")"
-MX=$X MY=$Y
+start_main_window "$program"
 eval "$(xdotool getdisplaygeometry --shell)"
 # Batch windows are 393 x 241 and centred on the screen.
 BX=$(( (WIDTH - 393) / 2 )) BY=$(( (HEIGHT - 241) / 2 ))
@@ -76,38 +46,46 @@ wait_files() {
 }
 
 # One window's run: open it, fill it, list, choose the folder, save, watch.
-#   run_batch <name> <file pattern> <main button y> <list step...>
+#   run_batch <name> <file pattern> <code check> <main button y> <list step...>
 run_batch() {
-  local name=$1 pattern=$2
-  click $((MX + 759)) $((MY + $3))
+  local name=$1 pattern=$2 is_code=$3
+  click $((MX + 759)) $((MY + $4))
   sleep 1.5
-  shift 3
+  shift 4
   "$@"
   choose_folder
-  /usr/bin/import -window root "$shots/${name}_listed.png"
+  shoot "$shots/${name}_listed.png"
   click $((BX + 289)) $((BY + 196))  # 批量生成
   # The screenshots follow the run's own pace: the first once pictures are being written,
   # the second a few codes later, both well before the end.
   wait_files "$pattern" 1
   # Counted as the screen is grabbed (writing the picture file takes longer).
   local during=$(files "$pattern")
-  /usr/bin/import -window root "$shots/${name}_running_1.png"
+  shoot "$shots/${name}_running_1.png"
   wait_files "$pattern" $((during + 10))
   local later=$(files "$pattern")
-  /usr/bin/import -window root "$shots/${name}_running_2.png"
+  shoot "$shots/${name}_running_2.png"
   for _ in $(seq 1 600); do
     [ "$(files "$pattern")" -ge "$count" ] && break
     sleep 0.1
   done
   sleep 1
-  /usr/bin/import -window root "$shots/${name}_done.png"
+  shoot "$shots/${name}_done.png"
   local written=$(files "$pattern")
   echo "$name: $during files at the first screenshot, $later at the second, $written at the end"
   [ "$during" -lt "$later" ] && [ "$later" -lt "$count" ] ||
     fail "$name: the screenshots were not taken at two codes of the run"
   [ "$written" -eq "$count" ] || fail "$name: $written files instead of $count"
+  # During the run the preview shows the codes as they pass: each screenshot's preview
+  # scans as a code of this run, and the two are different codes.
+  local panel=512x224+$((MX + 32))+$((MY + MENU + 32)) shown_1 shown_2
+  shown_1=$(scan_region "$shots/${name}_running_1.png" "$panel")
+  shown_2=$(scan_region "$shots/${name}_running_2.png" "$panel")
+  echo "$name: the preview reads '$shown_1' at the first screenshot, '$shown_2' at the second"
+  "$is_code" "$shown_1" || fail "$name: the preview during the run shows no code of it"
+  "$is_code" "$shown_2" || fail "$name: the preview later in the run shows no code of it"
+  [ "$shown_1" != "$shown_2" ] || fail "$name: the preview stood still during the run"
   # The preview shows the last code once the run is over.
-  local panel=170x90+$((MX + 32))+$((MY + 57))
   [ "$(crop "$shots/${name}_running_2.png" "$panel")" != "$(crop "$shots/${name}_done.png" "$panel")" ] ||
     fail "$name: no code on the preview after the run"
   # The batch window's buttons look disabled during the run and enabled after it.
@@ -133,8 +111,19 @@ code39_list() {
   click $((BX + 289)) $((BY + 140))  # 生成编码信息
 }
 
-run_batch product '690123456*.PNG' 564 product_list
-run_batch code39 'AT*.PNG' 616 code39_list
+# What zbarimg reads is one of the run's codes: the self part within the range (the
+# reader has checked the check digit), or the formula's number within it.
+product_code() {
+  [[ $1 =~ ^EAN-13:690123456([0-9]{3})[0-9]$ ]] &&
+    (( 10#${BASH_REMATCH[1]} >= 1 && 10#${BASH_REMATCH[1]} <= count ))
+}
+code39_code() {
+  [[ $1 =~ ^CODE-39:AT([0-9]{3})$ ]] &&
+    (( 10#${BASH_REMATCH[1]} >= 1 && 10#${BASH_REMATCH[1]} <= count ))
+}
+
+run_batch product '690123456*.PNG' product_code 564 product_list
+run_batch code39 'AT*.PNG' code39_code 616 code39_list
 
 for code in 6901234560015 6901234561500 6901234563009; do
   [ -f "$pictures/$code.PNG" ] || fail "no $code.PNG"
@@ -153,16 +142,9 @@ if command -v zbarimg >/dev/null; then
   done
 fi
 
-/usr/bin/import -window root "$shots/main_window.png"
+shoot "$shots/main_window.png"
 click $((MX + 780)) $((MY + 591))  # the CODE39 box: the main window takes the keys
 xdotool key Escape  # closes the main window
-for _ in $(seq 1 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "still running after Esc"
-wait "$pid"
-status=$?
-[ "$status" -eq 0 ] || fail "exit code $status"
+expect_clean_exit
 rm -rf "$out"
 echo "PASS"

@@ -18,39 +18,18 @@ code=4006381333931
 desktop="$work/out/desktop.png"
 cli="$work/out/cli.png"
 
-"$work/barvell" &
-pid=$!
-fail() {
-  echo "FAIL: $*"
-  kill "$pid" 2>/dev/null
-  exit 1
-}
+. "$(dirname "$0")/desktop_lib.sh"
+start_main_window "$work/barvell"
 
-window=
-for _ in $(seq 1 100); do
-  window=$(xdotool search --onlyvisible --name '^Barvell$' 2>/dev/null | head -1)
-  [ -n "$window" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "barvell ended before its window appeared"
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no visible window named Barvell"
-sleep 1
-eval "$(xdotool getwindowgeometry --shell "$window")"
-
-menu=25
-group_left=$((WIDTH - 192 - 2))
+group_left=$((MW - 192 - 2))
 group_top=384
-click_at() {  # client x, y
-  xdotool mousemove $((X + $1)) $((Y + menu + $2)) click 1
-  sleep 0.3
-}
-in_group() { click_at $((group_left + $1)) $((group_top + $2)); }
+in_group() { click_client $((group_left + $1)) $((group_top + $2)); }
 
 in_group 124 129  # 商品编码
 xdotool type --delay 50 "$code"
 in_group 48 156   # 生成图片 beside it
 sleep 1
-click_at $((WIDTH - 194 + 96)) 620  # 保存图片
+click_client $((MW - 194 + 96)) 620  # 保存图片
 sleep 2
 xdotool key ctrl+a
 xdotool type --delay 30 "$desktop"
@@ -63,13 +42,9 @@ for _ in 1 2 3; do
 done
 xdotool key Return  # 文件保存成功
 sleep 0.5
-/usr/bin/import -window root "$shots/desktop-product.png"
+shoot "$shots/desktop-product.png"
 xdotool key Escape
-for _ in $(seq 1 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "still running after Esc"
+expect_clean_exit
 
 [ -f "$desktop" ] || fail "the desktop saved nothing at $desktop"
 "$work/barvell" product "$code" -o "$cli" > "$work/cli.txt" 2>&1 || fail "barvell product: $(cat "$work/cli.txt")"

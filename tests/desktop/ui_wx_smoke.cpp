@@ -73,6 +73,15 @@ std::string Run(const std::string& command) {
   return out;
 }
 
+// Handles what is pending, as a running handler's DoEvents does, without idle time.
+void PumpEventsOnly(WindowSystem& ws, int milliseconds) {
+  auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  while (std::chrono::steady_clock::now() < until) {
+    while (ws.HasPendingEvent()) ws.DispatchOne();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
 // Stripes like the bars of a barcode, framed in red.
 gfx::Bitmap Bars(int width, int height) {
   gfx::Bitmap b(width, height, 0xFFFFFF);
@@ -210,6 +219,26 @@ int main(int argc, char** argv) {
   std::string pixel = Run("convert '" + shot + "' -format '%[pixel:p{" + std::to_string(overlap.x) + "," +
                           std::to_string(overlap.y) + "}]' info:");
   Check(pixel == "blue" || pixel == "srgb(0,0,255)", "the cover lies above the panel (" + pixel + ")");
+
+  // A surface held before its bitmap is erased shows the old picture while only events
+  // are handled (a batch between two codes), and its bitmap again once the loop idles.
+  auto barAt = [&](const std::string& when) {
+    Point p = ws->ClientToScreen(surface, {60, 60});  // on a bar, clear of the cover
+    std::string file = shot + "." + when + ".png";
+    std::system(("import -window root '" + file + "'").c_str());
+    std::string pixel = Run("convert '" + file + "' -format '%[pixel:p{" + std::to_string(p.x) +
+                            "," + std::to_string(p.y) + "}]' info:");
+    std::remove(file.c_str());
+    return pixel == "black" || pixel == "srgb(0,0,0)";
+  };
+  Check(barAt("before"), "the panel shows its bars");
+  ws->HoldSurface(surface);
+  bars.Fill(0xFFFFFF);
+  ws->Invalidate(surface);
+  PumpEventsOnly(*ws, 300);
+  Check(barAt("held"), "an erased panel that was held still shows its bars while events run");
+  Pump(*ws, 300);
+  Check(!barAt("released"), "once the loop idles the panel shows its erased bitmap");
 
   ws->Destroy(window);
   Check(!ws->IsWindow(fixed), "destroying the window takes its controls along");

@@ -37,6 +37,9 @@ wxWindow* WxWindowSystem::DialogParent(WindowHandle owner) const {
 }
 
 MessageBoxAnswer WxWindowSystem::ShowMessageBox(const MessageBoxRequest& request) {
+  // A dialog holds the loop (a batch's failure box, for one): meanwhile the surfaces show
+  // what is drawn on them now, not a picture held from before.
+  ReleaseHeldSurfaces();
   const unsigned buttons = request.style & mb::kButtonMask;
   long style = wxCENTRE;
   for (const IconStyle& i : kIcons)
@@ -90,6 +93,7 @@ MessageBoxAnswer WxWindowSystem::ShowMessageBox(const MessageBoxRequest& request
 }
 
 std::optional<std::string> WxWindowSystem::ShowFileDialog(const FileDialogRequest& request) {
+  ReleaseHeldSurfaces();
   wxString wildcard;
   for (const auto& [description, pattern] : request.filters) {
     if (!wildcard.empty()) wildcard += "|";
@@ -119,6 +123,7 @@ std::optional<std::string> WxWindowSystem::ShowFileDialog(const FileDialogReques
 // The native folder chooser; a path can be typed into its location entry (typing "/" or
 // Ctrl+L opens it). It offers folders only, with or without the include-files flag.
 std::optional<std::string> WxWindowSystem::ChooseFolder(const FolderRequest& request) {
+  ReleaseHeldSurfaces();
   wxDirDialog dialog(DialogParent(request.owner), Wx(request.title), wxString(),
                      wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
@@ -128,6 +133,7 @@ std::optional<std::string> WxWindowSystem::ChooseFolder(const FolderRequest& req
 }
 
 std::optional<std::uint32_t> WxWindowSystem::ChooseColour(WindowHandle owner, std::uint32_t initial) {
+  ReleaseHeldSurfaces();
   wxColourData data;
   data.SetChooseFull(true);
   data.SetColour(wxColour(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF));

@@ -103,6 +103,7 @@ void WxWindowSystem::WaitForEvent() {
 
 bool WxWindowSystem::ProcessIdle() {
   FlushZOrder();
+  ReleaseHeldSurfaces();
   return wxTheApp->ProcessIdle();
 }
 

@@ -45,10 +45,31 @@ void WxSurface::SetPicture(const gfx::Bitmap* bitmap, std::uint32_t background) 
   bitmap_ = bitmap;
   background_ = background;
   stale_ = true;
+  Release();  // a held copy of another bitmap is no picture of this one
 }
 
 void WxSurface::Repaint() {
   stale_ = true;
+  if (!holding_) Refresh(false);  // a held picture stays as it is; Release repaints
+}
+
+// The toolkit paints when it handles events, which a run of drawings does once per picture,
+// just after erasing it: without a held copy every paint would show the erased face.
+bool WxSurface::Hold() {
+  if (!bitmap_ || bitmap_->Empty()) return holding_;
+  const auto now = std::chrono::steady_clock::now();
+  if (holding_ && now - heldAt_ < kHoldInterval) return true;
+  held_ = ToWxBitmap(*bitmap_);
+  heldAt_ = now;
+  holding_ = true;
+  Refresh(false);
+  return true;
+}
+
+void WxSurface::Release() {
+  if (!holding_) return;
+  holding_ = false;
+  held_ = wxBitmap();
   Refresh(false);
 }
 
@@ -57,21 +78,22 @@ void WxSurface::OnPaint(wxPaintEvent&) {
   wxSize client = GetClientSize();
   dc.SetPen(*wxTRANSPARENT_PEN);
   dc.SetBrush(wxBrush(ColourOfRgb(background_)));
-  if (!bitmap_ || bitmap_->Empty()) {
+  if (!holding_ && (!bitmap_ || bitmap_->Empty())) {
     dc.DrawRectangle(0, 0, client.x, client.y);
     return;
   }
-  if (stale_) {
+  if (!holding_ && stale_) {
     cached_ = ToWxBitmap(*bitmap_);
     stale_ = false;
   }
-  dc.DrawBitmap(cached_, 0, 0, false);
+  const wxBitmap& shown = holding_ ? held_ : cached_;
+  dc.DrawBitmap(shown, 0, 0, false);
   // What the bitmap does not cover shows the background.
-  if (client.x > cached_.GetWidth())
-    dc.DrawRectangle(cached_.GetWidth(), 0, client.x - cached_.GetWidth(), client.y);
-  if (client.y > cached_.GetHeight())
-    dc.DrawRectangle(0, cached_.GetHeight(), std::min(client.x, cached_.GetWidth()),
-                     client.y - cached_.GetHeight());
+  if (client.x > shown.GetWidth())
+    dc.DrawRectangle(shown.GetWidth(), 0, client.x - shown.GetWidth(), client.y);
+  if (client.y > shown.GetHeight())
+    dc.DrawRectangle(0, shown.GetHeight(), std::min(client.x, shown.GetWidth()),
+                     client.y - shown.GetHeight());
 }
 
 WxGroupBox::WxGroupBox(wxWindow* parent, const wxRect& rect, const wxString& caption)

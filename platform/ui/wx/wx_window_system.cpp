@@ -17,6 +17,7 @@
 
 #include "platform/text/gbk.h"
 #include "platform/ui/utf8.h"
+#include "platform/ui/wx/wx_cached_attributes.h"
 #include "platform/ui/wx/wx_surface.h"
 
 namespace barvell::ui {
@@ -208,13 +209,15 @@ WindowHandle WxWindowSystem::CreateTopLevel(const TopLevelParams& params) {
       style |= wxFRAME_FLOAT_ON_PARENT;
     }
   }
-  auto* frame = new wxFrame(parent, wxID_ANY, Wx(params.caption), wxPoint(params.outer.left, params.outer.top),
-                            wxSize(params.outer.width, params.outer.height), style);
+  auto* frame = new CachedAttributes<wxFrame>(
+      parent, wxID_ANY, Wx(params.caption), wxPoint(params.outer.left, params.outer.top),
+      wxSize(params.outer.width, params.outer.height), style);
   // The one child of a frame fills its client area; the controls go on this window, so
   // their positions are their own. A plain window, not a panel: it keeps the focus when it
   // gets it instead of handing it to its first child.
-  auto* client = new wxWindow(frame, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                              (HasClientEdge(params.border) ? wxBORDER_SUNKEN : wxBORDER_NONE) | wxWANTS_CHARS);
+  auto* client = new CachedAttributes<wxWindow>(
+      frame, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+      (HasClientEdge(params.border) ? wxBORDER_SUNKEN : wxBORDER_NONE) | wxWANTS_CHARS);
   client->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
   frame->SetSize(WxRect(params.outer));
   Entry e;
@@ -772,6 +775,22 @@ void WxWindowSystem::Invalidate(WindowHandle surface) {
     static_cast<WxSurface*>(e->window)->Repaint();
   else
     e->window->Refresh();
+}
+
+void WxWindowSystem::HoldSurface(WindowHandle surface) {
+  Entry* e = Find(surface);
+  if (!e || e->topLevel || e->kind != ControlKind::kSurface) return;
+  if (static_cast<WxSurface*>(e->window)->Hold() &&
+      std::find(held_.begin(), held_.end(), surface) == held_.end())
+    held_.push_back(surface);
+}
+
+// Once the loop is idle, or a dialog holds it, the drawing has come to rest: the surfaces
+// show their bitmaps again.
+void WxWindowSystem::ReleaseHeldSurfaces() {
+  for (WindowHandle h : held_)
+    if (Entry* e = Find(h)) static_cast<WxSurface*>(e->window)->Release();
+  held_.clear();
 }
 
 }  // namespace barvell::ui

@@ -81,6 +81,7 @@ class WxWindowSystem final : public WindowSystem {
   void SetSurfaceBitmap(WindowHandle surface, const gfx::Bitmap* bitmap,
                         std::uint32_t background) override;
   void Invalidate(WindowHandle surface) override;
+  void HoldSurface(WindowHandle surface) override;
   bool HasPendingEvent() override;
   void DispatchOne() override;
   void WaitForEvent() override;
@@ -120,6 +121,7 @@ class WxWindowSystem final : public WindowSystem {
   bool Report(EventKind kind, WindowHandle window);
   void ApplyZOrder(WindowHandle parent);  // marks the parent for FlushZOrder
   void FlushZOrder();
+  void ReleaseHeldSurfaces();
   void CollectDestruction(WindowHandle h, std::vector<WindowHandle>& order) const;
   wxWindow* DialogParent(WindowHandle owner) const;
 
@@ -139,6 +141,7 @@ class WxWindowSystem final : public WindowSystem {
   std::unordered_map<wxWindow*, WindowHandle> byWindow_;
   std::vector<WindowHandle> dying_;
   std::vector<WindowHandle> zOrderStale_;  // parents whose children need restacking
+  std::vector<WindowHandle> held_;  // surfaces showing a held picture until the loop idles
   WindowHandle nextHandle_ = 1;
   int suppressTextEvents_ = 0;  // programmatic edits do not report kEditChanged
   bool quitPosted_ = false;
