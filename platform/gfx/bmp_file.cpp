@@ -154,14 +154,17 @@ bool DecodeBmpOnto(std::span<const std::uint8_t> b, Bitmap& out) {
       continue;
     }
     above = row;
-    for (int x = 0; x < width; ++x) {
-      if (bpp == 24) {
+    // One loop per depth, so the common 24-bit one has no test per pixel.
+    if (bpp == 24) {
+      for (int x = 0; x < width; ++x) {
         const std::uint8_t* p = row + 3 * x;
-        dst[x] = (p[2] << 16) | (p[1] << 8) | p[0];
-      } else {
-        const std::uint32_t p = Get32(row + 4 * x);
-        dst[x] = (Channel(p, masks[0]) << 16) | (Channel(p, masks[1]) << 8) | Channel(p, masks[2]);
+        dst[x] = (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[1]) << 8) | p[0];
       }
+      continue;
+    }
+    for (int x = 0; x < width; ++x) {
+      const std::uint32_t p = Get32(row + 4 * x);
+      dst[x] = (Channel(p, masks[0]) << 16) | (Channel(p, masks[1]) << 8) | Channel(p, masks[2]);
     }
   }
   return true;

@@ -86,7 +86,15 @@ void PackRow(const uint8_t* indices, size_t width, int bits, uint8_t* out) {
     return;
   }
   const int per_byte = 8 / bits;
-  for (size_t x = 0; x < width; x += size_t(per_byte)) {
+  // Whole bytes without a test per index; only the last, partial byte checks the width.
+  const size_t whole = width - width % size_t(per_byte);
+  size_t x = 0;
+  for (; x < whole; x += size_t(per_byte)) {
+    uint8_t byte = 0;
+    for (int k = 0; k < per_byte; ++k) byte = uint8_t(byte << bits | indices[x + size_t(k)]);
+    *out++ = byte;
+  }
+  for (; x < width; x += size_t(per_byte)) {
     uint8_t byte = 0;
     for (int k = 0; k < per_byte; ++k) {
       uint8_t index = x + size_t(k) < width ? indices[x + size_t(k)] : 0;
