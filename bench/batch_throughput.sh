@@ -3,7 +3,9 @@
 # default) at the default settings and at 600 dpi, zint's batch mode for the same codes at
 # 3 and 7 pixels a module, Code 39 in both, and the floor that the batch's own file work
 # sets. Each is run REPEAT times; the medians are printed with codes per second, the
-# ratios to zint and to the floor, and the peak memory.
+# ratios to zint and to the floor, and the peak memory. The table is made twice: with the
+# files on the disk's file system, then on tmpfs (/dev/shm), where creating a file costs
+# no inode search, so that what the tools' own work costs is seen apart from the disk's.
 #   batch_throughput.sh BARVELL FILE_FLOOR [COUNT] [REPEAT]
 set -euo pipefail
 barvell=$(realpath "$1")
@@ -13,9 +15,8 @@ repeat=${4:-3}
 command -v zint >/dev/null || { echo "zint is not installed (scripts/install-deps)"; exit 2; }
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export TMPDIR="$work/tmp"
-mkdir -p "$TMPDIR"
+shm=$(mktemp -d /dev/shm/barvell-bench.XXXXXX)
+trap 'rm -rf "$work" "$shm"' EXIT
 
 # The codes: the fixed part 6901234 and 5-digit self parts, 12 digits before the check
 # digit (up to 100,000 codes).
@@ -35,7 +36,7 @@ timed() {  # name, command...
   local name=$1
   shift
   runs=$((runs + 1))
-  local out="$work/out.$runs"
+  local out="$files_in/out.$runs"
   mkdir -p "$out"
   (cd "$out" && /usr/bin/time -f "%e %M" -o "$work/time" "$@" >/dev/null 2>"$work/err") ||
     { echo "$name failed: $(tail -3 "$work/err")"; exit 1; }
@@ -66,31 +67,45 @@ measure() {  # key, label, command...
   printf '%-28s %8s s  %7s codes/s  %5s MB\n' "$label" "$w" "${rate[$key]}" "${memory[$key]}"
 }
 
-echo "$count codes, median of $repeat runs, $(nproc) cores, $(uname -r)"
-measure b300 "barvell ean13 300 dpi" "$barvell" batch-ean13 --fixed "$fixed" --start 00000 --end "$end" --dir .
-measure z3 "zint ean13 3 px" zint -b 13 --batch --scale=1.5 --filetype=png --mirror -i "$work/ean12.txt"
-measure b600 "barvell ean13 600 dpi" "$barvell" batch-ean13 --fixed "$fixed" --start 00000 --end "$end" \
-  --set dpi=600 --dir .
-measure z7 "zint ean13 7 px" zint -b 13 --batch --scale=3.5 --filetype=png --mirror -i "$work/ean12.txt"
-measure c300 "barvell code39 300 dpi" "$barvell" batch-code39 --formula 'AT?n5?' --start 1 --end "$count" \
-  --step 1 --dir .
-measure zc "zint code39 3 px" zint -b 8 --batch --scale=1.5 --filetype=png --mirror -i "$work/code39.txt"
+echo "$count codes, median of $repeat runs, $(nproc) cores, $(uname -r), load $(cut -d' ' -f1-3 /proc/loadavg)"
 
-floor_runs=()
-for i in $(seq 1 "$repeat"); do
-  mkdir -p "$work/floor.$i"
-  floor_runs+=("$("$floor" "$work/floor.$i" "$count")")
-done
-rate[floor]=$(printf '%s\n' "${floor_runs[@]}" | median)
-printf '%-28s %8s    %7s codes/s\n' "file-work floor" "" "${rate[floor]}"
+# One table, every file (the temporary directory's too) under the directory given.
+table() {  # directory, title
+  files_in=$1
+  export TMPDIR="$files_in/tmp"
+  mkdir -p "$TMPDIR"
+  echo
+  echo "$2"
+  measure b300 "barvell ean13 300 dpi" "$barvell" batch-ean13 --fixed "$fixed" --start 00000 --end "$end" --dir .
+  measure z3 "zint ean13 3 px" zint -b 13 --batch --scale=1.5 --filetype=png --mirror -i "$work/ean12.txt"
+  measure b600 "barvell ean13 600 dpi" "$barvell" batch-ean13 --fixed "$fixed" --start 00000 --end "$end" \
+    --set dpi=600 --dir .
+  measure z7 "zint ean13 7 px" zint -b 13 --batch --scale=3.5 --filetype=png --mirror -i "$work/ean12.txt"
+  measure c300 "barvell code39 300 dpi" "$barvell" batch-code39 --formula 'AT?n5?' --start 1 --end "$count" \
+    --step 1 --dir .
+  measure zc "zint code39 3 px" zint -b 8 --batch --scale=1.5 --filetype=png --mirror -i "$work/code39.txt"
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
-echo
-echo "barvell / zint:  ean13 300 dpi $(ratio "${rate[b300]}" "${rate[z3]}")," \
-     "ean13 600 dpi $(ratio "${rate[b600]}" "${rate[z7]}")," \
-     "code39 $(ratio "${rate[c300]}" "${rate[zc]}")"
-echo "floor / barvell: ean13 300 dpi $(ratio "${rate[floor]}" "${rate[b300]}")," \
-     "code39 $(ratio "${rate[floor]}" "${rate[c300]}")"
+  floor_runs=()
+  for i in $(seq 1 "$repeat"); do
+    mkdir -p "$files_in/floor.$runs.$i"
+    floor_runs+=("$("$floor" "$files_in/floor.$runs.$i" "$count")")
+  done
+  rate[floor]=$(printf '%s\n' "${floor_runs[@]}" | median)
+  printf '%-28s %8s    %7s codes/s\n' "file-work floor" "" "${rate[floor]}"
+
+  ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
+  echo
+  echo "barvell / zint:  ean13 300 dpi $(ratio "${rate[b300]}" "${rate[z3]}")," \
+       "ean13 600 dpi $(ratio "${rate[b600]}" "${rate[z7]}")," \
+       "code39 $(ratio "${rate[c300]}" "${rate[zc]}")"
+  echo "floor / barvell: ean13 300 dpi $(ratio "${rate[floor]}" "${rate[b300]}")," \
+       "code39 $(ratio "${rate[floor]}" "${rate[c300]}")"
+}
+
+table "$work" "files on $(df --output=fstype "$work" | tail -1) ($work)"
+table "$shm" "files on tmpfs ($shm)"
+echo "load at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
+export TMPDIR="$work"
 
 # Computing a list of 100,000 codes in each batch window, without saving: the whole run of
 # the program (start-up included) as a person's clicks.

@@ -29,6 +29,10 @@ void WriteBmp24(const Bitmap& bitmap, int width, int height, std::uint8_t* out);
 // Uncompressed 24-bit, and 32-bit plain or with bit-field masks, either row order.
 // Nothing for any other or malformed file.
 std::optional<Bitmap> DecodeBmp(std::span<const std::uint8_t> bytes);
+// The same into `target`, whose pixels are reused when it already has the file's size
+// (every pixel is then written, so a batch reading back one size of file allocates and
+// clears nothing); false, with `target` untouched, for a file DecodeBmp refuses.
+bool DecodeBmpOnto(std::span<const std::uint8_t> bytes, Bitmap& target);
 // `path` is UTF-8.
 std::optional<Bitmap> ReadBmpFile(const std::string& path);
 

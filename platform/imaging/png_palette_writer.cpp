@@ -31,10 +31,11 @@ struct DepthStep {
 };
 constexpr DepthStep kDepths[] = {{2, 1}, {4, 2}, {16, 4}, {256, 8}};
 
-// Each pixel's index into the picture's colours, and whether a row equals the row above.
+// The picture's colours, and each row's indices: only rows unlike the row above are
+// indexed (in order, one after another), since a repeated row goes out as zeros anyway.
 struct Indexed {
   std::vector<uint32_t> palette;
-  Bytes indices;
+  Bytes distinct_indices;
   std::vector<uint8_t> repeats_above;
 };
 
@@ -46,17 +47,18 @@ bool RowRepeats(const gfx::Bitmap& bitmap, int y) {
 std::optional<Indexed> IndexColours(const gfx::Bitmap& bitmap) {
   const size_t width = size_t(bitmap.Width());
   Indexed out;
-  out.indices.resize(width * size_t(bitmap.Height()));
   out.repeats_above.resize(size_t(bitmap.Height()));
+  size_t distinct = 0;
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    out.repeats_above[size_t(y)] = RowRepeats(bitmap, y) ? 1 : 0;
+    if (!out.repeats_above[size_t(y)]) ++distinct;
+  }
+  out.distinct_indices.resize(width * distinct);
+  uint8_t* indices = out.distinct_indices.data();
   uint32_t last = 0;
   uint8_t last_index = 0;
   for (int y = 0; y < bitmap.Height(); ++y) {
-    uint8_t* indices = out.indices.data() + width * size_t(y);
-    if (RowRepeats(bitmap, y)) {
-      out.repeats_above[size_t(y)] = 1;
-      std::memcpy(indices, indices - width, width);
-      continue;
-    }
+    if (out.repeats_above[size_t(y)]) continue;
     const uint32_t* row = bitmap.Row(y);
     for (size_t x = 0; x < width; ++x) {
       uint32_t rgb = row[x] & 0xFFFFFF;
@@ -73,6 +75,7 @@ std::optional<Indexed> IndexColours(const gfx::Bitmap& bitmap) {
       }
       indices[x] = last_index;
     }
+    indices += width;
   }
   return out;
 }
@@ -83,7 +86,15 @@ void PackRow(const uint8_t* indices, size_t width, int bits, uint8_t* out) {
     return;
   }
   const int per_byte = 8 / bits;
-  for (size_t x = 0; x < width; x += size_t(per_byte)) {
+  // Whole bytes without a test per index; only the last, partial byte checks the width.
+  const size_t whole = width - width % size_t(per_byte);
+  size_t x = 0;
+  for (; x < whole; x += size_t(per_byte)) {
+    uint8_t byte = 0;
+    for (int k = 0; k < per_byte; ++k) byte = uint8_t(byte << bits | indices[x + size_t(k)]);
+    *out++ = byte;
+  }
+  for (; x < width; x += size_t(per_byte)) {
     uint8_t byte = 0;
     for (int k = 0; k < per_byte; ++k) {
       uint8_t index = x + size_t(k) < width ? indices[x + size_t(k)] : 0;
@@ -97,13 +108,18 @@ void Put32(Bytes& out, uint32_t v) {
   out.insert(out.end(), {uint8_t(v >> 24), uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)});
 }
 
+// A chunk's CRC covers its type and data, from `type_at` to the end.
+void PutChunkEnd(Bytes& out, size_t type_at) {
+  uLong crc = crc32(0, out.data() + type_at, uInt(out.size() - type_at));
+  Put32(out, uint32_t(crc));
+}
+
 void PutChunk(Bytes& out, const char (&type)[5], std::span<const uint8_t> data) {
   Put32(out, uint32_t(data.size()));
-  size_t crc_from = out.size();
+  size_t type_at = out.size();
   out.insert(out.end(), type, type + 4);
   out.insert(out.end(), data.begin(), data.end());
-  uLong crc = crc32(0, out.data() + crc_from, uInt(out.size() - crc_from));
-  Put32(out, uint32_t(crc));
+  PutChunkEnd(out, type_at);
 }
 
 // One deflate state for the whole run, reset for every picture: a batch then allocates
@@ -121,16 +137,19 @@ class Deflater {
   Deflater(const Deflater&) = delete;
   Deflater& operator=(const Deflater&) = delete;
 
-  std::optional<Bytes> Compress(const Bytes& raw) {
-    if (!ready_ || deflateReset(&stream_) != Z_OK) return std::nullopt;
-    Bytes out(deflateBound(&stream_, uLong(raw.size())));
+  // Appends the compressed `raw` to `out`, made room for by the worst case and cut back,
+  // so the stream is written once, in place, rather than copied in afterwards.
+  bool CompressOnto(const Bytes& raw, Bytes& out) {
+    if (!ready_ || deflateReset(&stream_) != Z_OK) return false;
+    const size_t at = out.size();
+    out.resize(at + deflateBound(&stream_, uLong(raw.size())));
     stream_.next_in = const_cast<Bytef*>(raw.data());
     stream_.avail_in = uInt(raw.size());
-    stream_.next_out = out.data();
-    stream_.avail_out = uInt(out.size());
-    if (deflate(&stream_, Z_FINISH) != Z_STREAM_END) return std::nullopt;
+    stream_.next_out = out.data() + at;
+    stream_.avail_out = uInt(out.size() - at);
+    if (deflate(&stream_, Z_FINISH) != Z_STREAM_END) return false;
     out.resize(out.size() - stream_.avail_out);
-    return out;
+    return true;
   }
 
  private:
@@ -156,6 +175,7 @@ std::optional<Bytes> EncodePalettePng(const gfx::Bitmap& bitmap) {
   const size_t row_bytes = (width * size_t(bits) + 7) / 8;
   // Scanlines of a filter byte and the packed row; a repeated row stays all zeros.
   Bytes raw((1 + row_bytes) * size_t(bitmap.Height()), 0);
+  const uint8_t* indices = indexed->distinct_indices.data();
   for (size_t y = 0; y < size_t(bitmap.Height()); ++y) {
     uint8_t* line = raw.data() + (1 + row_bytes) * y;
     if (indexed->repeats_above[y]) {
@@ -163,11 +183,9 @@ std::optional<Bytes> EncodePalettePng(const gfx::Bitmap& bitmap) {
       continue;
     }
     line[0] = kFilterNone;
-    PackRow(indexed->indices.data() + width * y, width, bits, line + 1);
+    PackRow(indices, width, bits, line + 1);
+    indices += width;
   }
-  static Deflater deflater;
-  std::optional<Bytes> compressed = deflater.Compress(raw);
-  if (!compressed) return std::nullopt;
 
   Bytes header;
   Put32(header, uint32_t(bitmap.Width()));
@@ -180,10 +198,19 @@ std::optional<Bytes> EncodePalettePng(const gfx::Bitmap& bitmap) {
   }
 
   Bytes out(std::begin(kSignature), std::end(kSignature));
-  out.reserve(out.size() + 4 * 12 + header.size() + palette.size() + compressed->size());
+  out.reserve(out.size() + 4 * 12 + header.size() + palette.size() + raw.size() / 8);
   PutChunk(out, "IHDR", header);
   PutChunk(out, "PLTE", palette);
-  PutChunk(out, "IDAT", *compressed);
+  // The IDAT chunk's length is known only once the data is compressed: a place held for it.
+  const size_t length_at = out.size();
+  Put32(out, 0);
+  const size_t type_at = out.size();
+  out.insert(out.end(), {'I', 'D', 'A', 'T'});
+  static Deflater deflater;
+  if (!deflater.CompressOnto(raw, out)) return std::nullopt;
+  const uint32_t length = uint32_t(out.size() - type_at - 4);
+  for (int i = 0; i < 4; ++i) out[length_at + size_t(i)] = uint8_t(length >> (24 - 8 * i));
+  PutChunkEnd(out, type_at);
   PutChunk(out, "IEND", {});
   return out;
 }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/gfx/bmp_file.h"
 #include "platform/imaging/decode.h"
 #include "platform/imaging/picture_format.h"
 #include "platform/kernel/file_writes.h"
@@ -13,11 +14,15 @@ namespace {
 
 struct Memo {
   platform::FileStamp stamp;
-  std::shared_ptr<const gfx::Bitmap> picture;
+  std::shared_ptr<gfx::Bitmap> picture;  // handed out read-only
 };
 std::optional<Memo> g_memo;
 
 void Remember(const platform::FileStamp& stamp, std::span<const std::span<const uint8_t>> pieces) {
+  // The last picture's pixels are decoded over when no loaded image holds them any more
+  // (a batch disposes each code's before writing the next): one raster for the whole run.
+  std::shared_ptr<gfx::Bitmap> reusable;
+  if (g_memo && g_memo->picture.use_count() == 1) reusable = std::move(g_memo->picture);
   g_memo.reset();
   std::vector<uint8_t> joined;
   std::span<const uint8_t> bytes;
@@ -29,9 +34,13 @@ void Remember(const platform::FileStamp& stamp, std::span<const std::span<const 
   }
   // Other files are no picture we load back; decoding them would only cost.
   if (SniffFormat(bytes) != PictureFormat::kBmp) return;
+  if (reusable && gfx::DecodeBmpOnto(bytes, *reusable)) {
+    g_memo = Memo{stamp, std::move(reusable)};
+    return;
+  }
   std::optional<gfx::Bitmap> picture = DecodePicture(bytes);
   if (!picture) return;
-  g_memo = Memo{stamp, std::make_shared<const gfx::Bitmap>(std::move(*picture))};
+  g_memo = Memo{stamp, std::make_shared<gfx::Bitmap>(std::move(*picture))};
 }
 
 }  // namespace

@@ -144,6 +144,28 @@ std::vector<std::uint8_t> ThirtyTwoBitTopDown(std::uint32_t compression,
   return b;
 }
 
+TEST(GfxBmp, DecodingOntoABitmapReusesOrReplacesItAndLeavesItOnRefusal) {
+  Bitmap first(9, 4, 0x112233), second(9, 4, 0xFFFFFF);
+  second.SetPixel(8, 3, 0x0000FF);
+  Bitmap target = first;
+  const std::uint32_t* pixels = target.Data();
+  ASSERT_TRUE(DecodeBmpOnto(EncodeBmp24(second), target));
+  EXPECT_EQ(target.Data(), pixels) << "same size: the pixels are reused";
+  EXPECT_EQ(target.Pixel(0, 0), 0xFFFFFFu);
+  EXPECT_EQ(target.Pixel(8, 3), 0x0000FFu);
+  EXPECT_EQ(target.Pixel(7, 3), 0xFFFFFFu);
+
+  std::vector<std::uint8_t> cut = EncodeBmp24(first);
+  cut.resize(cut.size() - 1);
+  EXPECT_FALSE(DecodeBmpOnto(cut, target));
+  EXPECT_EQ(target.Pixel(8, 3), 0x0000FFu) << "a refused file changes nothing";
+
+  ASSERT_TRUE(DecodeBmpOnto(EncodeBmp24(Bitmap(3, 2, 0x445566)), target));
+  EXPECT_EQ(target.Width(), 3);
+  EXPECT_EQ(target.Height(), 2);
+  EXPECT_EQ(target.Pixel(2, 1), 0x445566u);
+}
+
 TEST(GfxBmp, ReadsThirtyTwoBitTopDownFiles) {
   for (std::uint32_t compression : {0u, 3u}) {
     SCOPED_TRACE(compression);

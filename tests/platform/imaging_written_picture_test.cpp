@@ -94,6 +94,27 @@ TEST_F(WrittenPicture, ChangedBehindItsBackIsReadFromTheFile) {
   EXPECT_TRUE(Same(LoadedThroughGdiplus(), Striped(0x2040C0, 3)));
 }
 
+TEST_F(WrittenPicture, APictureStillHeldIsNeverDecodedOver) {
+  // The memo decodes the next write into the last picture's pixels only once nobody holds
+  // them: an image still loaded keeps what it showed.
+  std::shared_ptr<const gfx::Bitmap> held = RecallWrittenPicture(file_);
+  ASSERT_NE(held, nullptr);
+  ASSERT_TRUE(Overwrite(file_, second_));
+  EXPECT_TRUE(Same(*held, Striped(0x000000, 2)));
+  std::shared_ptr<const gfx::Bitmap> now = RecallWrittenPicture(file_);
+  ASSERT_NE(now, nullptr);
+  EXPECT_TRUE(Same(*now, Striped(0x2040C0, 3)));
+
+  // Let go of both: the next writes reuse one raster, each time showing the new picture,
+  // a different size included.
+  held.reset();
+  now.reset();
+  for (const gfx::Bitmap& picture : {Striped(0x000000, 2), Striped(0x2040C0, 3), gfx::Bitmap(5, 3, 0x102030)}) {
+    ASSERT_TRUE(Overwrite(file_, gfx::EncodeBmp24(picture)));
+    EXPECT_TRUE(Same(LoadedThroughGdiplus(), picture));
+  }
+}
+
 TEST_F(WrittenPicture, ReplacedRenamedOrRemovedIsNotRecalled) {
   Put(Path("other.bmp"), std::string_view(reinterpret_cast<const char*>(first_.data()), first_.size()));
   fs::rename(Path("other.bmp"), file_);
