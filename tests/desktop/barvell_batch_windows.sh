@@ -1,6 +1,6 @@
 #!/bin/bash
 # Desktop check of both batch windows, run under a virtual X server (xvfb-run): each window
-# opens from its main-window button, lists a few hundred codes, takes its storage folder
+# opens from its main-window button, lists 9,999 codes, takes its storage folder
 # from the native folder chooser and saves one picture per code. Two screenshots taken
 # during a run, at different codes (more files written at the second), show the window's
 # buttons disabled and, on the preview, two different codes of the run, which zbarimg
@@ -11,7 +11,10 @@
 set -u
 program=$1
 shots=$2
-count=${BATCH_COUNT:-999}
+# Four-digit self parts and formula numbers: enough codes that a run outlasts two
+# screenshots (a thousand take about a second).
+count=${BATCH_COUNT:-9999}
+last=$(printf '%04d' "$count")
 mkdir -p "$shots"
 out=$(mktemp -d)
 pictures=$out/pictures
@@ -39,7 +42,7 @@ choose_folder() {
 
 # Waits until at least <n> files match the pattern (at most 30 s).
 wait_files() {
-  for _ in $(seq 1 600); do
+  for _ in $(seq 1 1800); do
     [ "$(files "$1")" -ge "$2" ] && return
     sleep 0.05
   done
@@ -65,7 +68,7 @@ run_batch() {
   wait_files "$pattern" $((during + 10))
   local later=$(files "$pattern")
   shoot "$shots/${name}_running_2.png"
-  for _ in $(seq 1 600); do
+  for _ in $(seq 1 1800); do
     [ "$(files "$pattern")" -ge "$count" ] && break
     sleep 0.1
   done
@@ -98,13 +101,13 @@ run_batch() {
 }
 
 product_list() {
-  type_at $((BX + 314)) $((BY + 37)) 690123456
-  type_at $((BX + 314)) $((BY + 84)) 001
-  type_at $((BX + 314)) $((BY + 110)) $count
+  type_at $((BX + 314)) $((BY + 37)) 69012345
+  type_at $((BX + 314)) $((BY + 84)) 0001
+  type_at $((BX + 314)) $((BY + 110)) $last
   click $((BX + 288)) $((BY + 140))  # 计算编码
 }
 code39_list() {
-  type_at $((BX + 316)) $((BY + 12)) 'AT?n3?'
+  type_at $((BX + 316)) $((BY + 12)) 'AT?n4?'
   type_at $((BX + 316)) $((BY + 60)) 1
   type_at $((BX + 316)) $((BY + 84)) $count
   type_at $((BX + 316)) $((BY + 108)) 1
@@ -114,29 +117,29 @@ code39_list() {
 # What zbarimg reads is one of the run's codes: the self part within the range (the
 # reader has checked the check digit), or the formula's number within it.
 product_code() {
-  [[ $1 =~ ^EAN-13:690123456([0-9]{3})[0-9]$ ]] &&
+  [[ $1 =~ ^EAN-13:69012345([0-9]{4})[0-9]$ ]] &&
     (( 10#${BASH_REMATCH[1]} >= 1 && 10#${BASH_REMATCH[1]} <= count ))
 }
 code39_code() {
-  [[ $1 =~ ^CODE-39:AT([0-9]{3})$ ]] &&
+  [[ $1 =~ ^CODE-39:AT([0-9]{4})$ ]] &&
     (( 10#${BASH_REMATCH[1]} >= 1 && 10#${BASH_REMATCH[1]} <= count ))
 }
 
-run_batch product '690123456*.PNG' product_code 564 product_list
+run_batch product '69012345*.PNG' product_code 564 product_list
 run_batch code39 'AT*.PNG' code39_code 616 code39_list
 
-for code in 6901234560015 6901234561500 6901234563009; do
+for code in 6901234500011 6901234515008 6901234530001; do
   [ -f "$pictures/$code.PNG" ] || fail "no $code.PNG"
 done
-for n in 001 150 300; do
+for n in 0001 1500 3000; do
   [ -f "$pictures/AT$n.PNG" ] || fail "no AT$n.PNG"
 done
 if command -v zbarimg >/dev/null; then
-  for f in 6901234560015 6901234561500; do
+  for f in 6901234500011 6901234515008; do
     read=$(zbarimg -q "$pictures/$f.PNG" 2>/dev/null)
     [ "$read" = "EAN-13:$f" ] || fail "$f.PNG reads as '$read'"
   done
-  for f in AT001 AT300; do
+  for f in AT0001 AT3000; do
     read=$(zbarimg -q "$pictures/$f.PNG" 2>/dev/null)
     [ "$read" = "CODE-39:$f" ] || fail "$f.PNG reads as '$read'"
   done
