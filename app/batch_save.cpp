@@ -5,8 +5,6 @@
 #include "control_calls.h"
 #include "draw_metrics.h"
 #include "export.h"
-#include "kernel.h"
-#include "library_call.h"
 #include "main_window_controls.h"
 #include "service_calls.h"
 #include "text_calls.h"
@@ -16,28 +14,6 @@ namespace barvell::app {
 namespace {
 
 constexpr char kLineBreak[] = "\r\n";
-
-// The list's lines as the runtime's SplitText hands them out, read one at a time from its
-// array of texts: a list of 100,000 codes is not copied once more into as many strings.
-class ListLines {
- public:
-  explicit ListLines(const std::string& list)
-      : block_(CallCommand(command::kSplitText, {TextArg(list), TextArg(kLineBreak)}).Pointer<void>()) {}
-  ~ListLines() {
-    for (uint32_t i = 0; i < Count(); ++i) Kernel().FreeBlock(Elements()[i]);
-    Kernel().FreeBlock(block_);
-  }
-  ListLines(const ListLines&) = delete;
-  ListLines& operator=(const ListLines&) = delete;
-
-  uint32_t Count() const { return block_ != nullptr ? ArrayElementCount(block_) : 0; }
-  std::string Line(uint32_t i) const { return Elements()[i] != nullptr ? Elements()[i] : ""; }
-
- private:
-  char* const* Elements() const { return reinterpret_cast<char* const*>(ArrayElements(block_)); }
-
-  void* block_;
-};
 
 // The window of the run in progress (0: none) and whether it has been closed meanwhile.
 WindowId g_running_window = 0;
@@ -59,12 +35,12 @@ bool SavePictureAs(const std::string& target) {
   return ConvertBmpFile(TemporaryPictureName(), target, ChosenEncoderNumber()) == 1;
 }
 
-void RunBatch(const BatchSymbology& symbology, const std::string& directory, const ListLines& lines) {
+void RunBatch(const BatchSymbology& symbology, const std::string& directory, const SplitText& lines) {
   const std::string extension =
       "." + ReadText(main_window::kWindow, main_window::kSaveFormat, property::kComboContent);
   PrepareDrawing();
   for (uint32_t i = 0; i < lines.Count(); ++i) {
-    const std::string line = lines.Line(i);
+    const std::string line = lines.Piece(i);
     if (!symbology.takes_line(line)) continue;
     symbology.render(line);
     bool saved = NamesAFileInTheDirectory(line) &&
@@ -87,14 +63,14 @@ void BatchSave(const BatchWindowControls& w, const BatchSymbology& symbology) {
     ShowMessageBox("存放目录不存在,请设置存放目录", kErrorIcon);
     return;
   }
-  std::optional<ListLines> lines;
+  std::optional<SplitText> lines;
   {
     const std::string list = EditText(w.window, w.code_list);
     if (list.empty()) {
       ShowMessageBox("请先生成或导入编码信息", kErrorIcon);
       return;
     }
-    lines.emplace(list);
+    lines.emplace(list, kLineBreak);
   }
 
   g_running_window = w.window;

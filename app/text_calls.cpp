@@ -46,21 +46,19 @@ std::string ToUpper(const std::string& text) {
   return TakeText(CallCommand(command::kToUpper, {TextArg(text)}));
 }
 
-std::vector<std::string> SplitText(const std::string& text, const std::string& separator) {
-  void* block = CallCommand(command::kSplitText, {TextArg(text), TextArg(separator)})
-                    .Pointer<void>();
-  std::vector<std::string> pieces;
-  if (block == nullptr) return pieces;
-  // An array of texts: each element is a block of its own, freed before the array.
-  char* const* elements = reinterpret_cast<char* const*>(ArrayElements(block));
-  const uint32_t count = ArrayElementCount(block);
-  pieces.reserve(count);
-  for (uint32_t i = 0; i < count; ++i) {
-    pieces.emplace_back(elements[i] ? elements[i] : "");
-    Kernel().FreeBlock(elements[i]);
-  }
-  Kernel().FreeBlock(block);
-  return pieces;
+SplitText::SplitText(const std::string& text, const std::string& separator)
+    : block_(CallCommand(command::kSplitText, {TextArg(text), TextArg(separator)}).Pointer<void>()) {}
+
+// An array of texts: each element is a block of its own, freed before the array.
+SplitText::~SplitText() {
+  for (uint32_t i = 0; i < Count(); ++i) Kernel().FreeBlock(Elements()[i]);
+  Kernel().FreeBlock(block_);
 }
+
+uint32_t SplitText::Count() const { return block_ != nullptr ? ArrayElementCount(block_) : 0; }
+
+std::string SplitText::Piece(uint32_t i) const { return Elements()[i] != nullptr ? Elements()[i] : ""; }
+
+char* const* SplitText::Elements() const { return reinterpret_cast<char* const*>(ArrayElements(block_)); }
 
 }  // namespace barvell::app

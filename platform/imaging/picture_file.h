@@ -21,9 +21,9 @@ ReadStatus ReadPictureFile(std::string_view utf8_path, std::vector<uint8_t>& byt
 // Writes `bytes` to a new temporary file beside `utf8_path` and renames it over the
 // target, so the target holds either its old content or all of the new one. There is no
 // flush to the disk per picture (a batch writes thousands): a power cut may lose the
-// latest pictures, never damage one written before. A symbolic link is followed, a read-only file or directory (platform/kernel's rule)
-// is left alone, and a replaced file's permissions carry over. On failure the temporary file is
-// removed and false returned.
+// latest pictures, never damage one written before. A symbolic link is followed, a
+// read-only file or directory (platform/kernel's rule) is left alone, and a replaced file's
+// permissions carry over. On failure the temporary file is removed and false returned.
 bool WriteFileReplacing(std::string_view utf8_path, std::span<const uint8_t> bytes);
 
 }  // namespace barvell::imaging
