@@ -1,6 +1,7 @@
 // One barcode picture as the main panel draws it with the default settings: a 413 x 236
 // bitmap (35 x 20 mm at 300 dpi) filled white, 95 modules of 3 pixels (one rectangle per
-// dark module), 13 digits at 26 points, then the 24-bit BMP bytes of the export.
+// dark module), 13 digits at 26 points, then the 24-bit BMP bytes of the export and their
+// reading back.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -65,3 +66,19 @@ void BM_GfxBarcodeBmpBytes(benchmark::State& state) {
 BENCHMARK(BM_GfxBarcodeBmpBytes);
 
 }  // namespace
+
+// The export's read-back: the same file decoded onto the bitmap of the one before.
+void BM_GfxBarcodeBmpDecode(benchmark::State& state) {
+  Bitmap bitmap(413, 236);
+  Device dc(bitmap);
+  FontRequest request = DefaultGuiFontRequest();
+  request.height = HeightFromPoints(26, 96);
+  DrawBarcode(dc, Font::Create(request));
+  const auto bytes = EncodeBmp24(bitmap);
+  Bitmap target;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(DecodeBmpOnto(bytes, target));
+    benchmark::DoNotOptimize(target.Data());
+  }
+}
+BENCHMARK(BM_GfxBarcodeBmpDecode);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <iterator>
 #include <utility>
 
 namespace barvell::gfx {
@@ -37,24 +38,52 @@ Rect Device::Clipped(const Rect& r) const {
           std::min(r.bottom, target_->Height())};
 }
 
+namespace {
+
+// A column `Width` pixels wide, down `rows` rows: the width known to the compiler, each
+// row is a few plain stores with no loop of its own.
+template <int Width>
+void FillColumn(std::uint32_t* first, std::size_t stride, int rows, std::uint32_t rgb) {
+  for (; rows > 0; --rows, first += stride)
+    for (int i = 0; i < Width; ++i) first[i] = rgb;
+}
+
+using ColumnFill = void (*)(std::uint32_t*, std::size_t, int, std::uint32_t);
+
+// Bars of a barcode are one to a few modules of 1 to 8 pixels.
+constexpr ColumnFill kNarrowFills[] = {
+    &FillColumn<1>, &FillColumn<2>, &FillColumn<3>, &FillColumn<4>,
+    &FillColumn<5>, &FillColumn<6>, &FillColumn<7>, &FillColumn<8>,
+};
+constexpr int kNarrowestWide = int(std::size(kNarrowFills)) + 1;
+
+// Wide areas (a panel's background) from this width on: one row filled, the others
+// copied from it, since libc's copy is far wider than a fill loop.
+constexpr int kCopiedRowsFrom = 64;
+
+}  // namespace
+
 void Device::FillWithBrush(const Rect& r, const Brush& brush, RasterOp op) {
   if (brush.kind == Brush::Kind::kHollow) return;
   const Rect c = Clipped(r);
   const int x0 = c.left, x1 = c.right, y0 = c.top, y1 = c.bottom;
   if (x0 >= x1 || y0 >= y1) return;
-  // Wide areas (a panel's background): one row filled, the others copied from it, since
-  // libc's copy is far wider than a fill loop. A narrow bar is cheaper filled row by row.
-  constexpr int kCopiedRowsFrom = 64;
   if (brush.kind == Brush::Kind::kSolid && op == RasterOp::kCopyPen) {
     const std::uint32_t rgb = ToRgb(brush.colour);
+    const int width = x1 - x0;
     std::uint32_t* first = target_->Row(y0) + x0;
-    std::fill(first, first + (x1 - x0), rgb);
+    const std::size_t stride = std::size_t(target_->Stride());
+    if (width < kNarrowestWide) {
+      kNarrowFills[width - 1](first, stride, y1 - y0, rgb);
+      return;
+    }
+    std::fill(first, first + width, rgb);
     for (int y = y0 + 1; y < y1; ++y) {
       std::uint32_t* row = target_->Row(y) + x0;
-      if (x1 - x0 >= kCopiedRowsFrom) {
-        std::memcpy(row, first, std::size_t(x1 - x0) * sizeof *first);
+      if (width >= kCopiedRowsFrom) {
+        std::memcpy(row, first, std::size_t(width) * sizeof *first);
       } else {
-        std::fill(row, row + (x1 - x0), rgb);
+        std::fill(row, row + width, rgb);
       }
     }
     return;

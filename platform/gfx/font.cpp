@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <array>
+#include <bitset>
 #include <map>
 #include <cstdlib>
 #include <cstring>
@@ -27,6 +29,10 @@ class FontFaces {
   Source primary;
   Source fallback;  // the Chinese face for characters the primary face lacks
   std::unordered_map<char32_t, std::unique_ptr<GlyphImage>> glyphs;
+  // The same glyphs of ASCII characters by code, once looked up: a barcode's digits are
+  // measured and drawn many times a picture.
+  std::array<const GlyphImage*, 128> ascii{};
+  std::bitset<128> asciiKnown;
 };
 
 namespace {
@@ -189,9 +195,18 @@ std::string Font::FamilyName() const {
 }
 
 const GlyphImage* Font::Glyph(char32_t c) const {
+  if (c < faces_->ascii.size() && faces_->asciiKnown[c]) return faces_->ascii[c];
   auto& cache = faces_->glyphs;
   auto it = cache.find(c);
-  if (it != cache.end()) return it->second.get();
+  if (it == cache.end()) it = cache.emplace(c, RenderGlyph(c)).first;
+  if (c < faces_->ascii.size()) {
+    faces_->ascii[c] = it->second.get();
+    faces_->asciiKnown[c] = true;
+  }
+  return it->second.get();
+}
+
+std::unique_ptr<GlyphImage> Font::RenderGlyph(char32_t c) const {
   std::unique_ptr<GlyphImage> g;
   const FontFaces::Source* src = &faces_->primary;
   FT_UInt index = src->face ? FT_Get_Char_Index(src->face, c) : 0;
@@ -203,7 +218,7 @@ const GlyphImage* Font::Glyph(char32_t c) const {
   }
   // A character no face has draws the primary face's missing-glyph box.
   if (src->face) g = Render(*src, index, pixelSize_, request_.escapement);
-  return cache.emplace(c, std::move(g)).first->second.get();
+  return g;
 }
 
 }  // namespace barvell::gfx

@@ -68,6 +68,7 @@ class Font {
 
  private:
   explicit Font(const FontRequest& request);
+  std::unique_ptr<GlyphImage> RenderGlyph(char32_t c) const;
 
   FontRequest request_;
   std::unique_ptr<FontFaces> faces_;

@@ -3,6 +3,7 @@
 #include "platform/gfx/glyph.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <numbers>
 
@@ -51,13 +52,29 @@ void FillBand(Bitmap& bm, const Frame& f, int u0, int u1, int v0, int v1, std::u
     }
 }
 
+// A glyph's set bits, a byte of the image at a time: blank bytes (most of a digit's
+// image) are passed over whole, and only set pixels are visited.
 void Blit(Bitmap& bm, const GlyphImage& g, int left, int top, std::uint32_t rgb) {
   const int gy0 = std::max(0, -top), gy1 = std::min(g.rows, bm.Height() - top);
   const int gx0 = std::max(0, -left), gx1 = std::min(g.width, bm.Width() - left);
+  if (gx0 >= gx1) return;
+  const int k0 = gx0 >> 3, k1 = (gx1 - 1) >> 3;
+  // The visible bits of the first and last bytes (bit 0x80 is the byte's leftmost pixel).
+  const unsigned firstMask = 0xFFu >> (gx0 & 7);
+  const unsigned lastMask = (0xFF00u >> (((gx1 - 1) & 7) + 1)) & 0xFFu;
   for (int gy = gy0; gy < gy1; ++gy) {
-    std::uint32_t* row = bm.Row(top + gy);
-    for (int gx = gx0; gx < gx1; ++gx)
-      if (g.At(gx, gy)) row[left + gx] = rgb;
+    std::uint32_t* row = bm.Row(top + gy) + left;
+    const std::uint8_t* bits = g.bits.data() + static_cast<std::size_t>(gy) * g.pitch;
+    for (int k = k0; k <= k1; ++k) {
+      unsigned b = bits[k];
+      if (k == k0) b &= firstMask;
+      if (k == k1) b &= lastMask;
+      while (b != 0) {
+        const int bit = std::countl_zero(static_cast<std::uint8_t>(b));
+        row[8 * k + bit] = rgb;
+        b &= ~(0x80u >> bit);
+      }
+    }
   }
 }
 
@@ -94,8 +111,8 @@ std::u32string DecodeUtf8(std::string_view utf8) {
 
 TextExtent MeasureText(const Font& font, std::string_view utf8) {
   TextExtent e{0, font.Height()};
-  for (char32_t c : DecodeUtf8(utf8))
-    if (const GlyphImage* g = font.Glyph(c)) e.width += g->advance;
+  for (std::size_t i = 0, len = 1; i < utf8.size(); i += len)
+    if (const GlyphImage* g = font.Glyph(DecodeOne(utf8, i, &len))) e.width += g->advance;
   return e;
 }
 
@@ -105,15 +122,16 @@ void DrawText(Bitmap& target, const Font& font, int x, int y, std::string_view u
   constexpr int kFar = 1 << 28;
   if (x < -kFar || x > kFar || y < -kFar || y > kFar) return;
   colour &= 0x00FFFFFFu;
-  const std::u32string text = DecodeUtf8(utf8);
   const Frame f = MakeFrame(font, x, y);
-  const int width = MeasureText(font, utf8).width;
+  // The cell's width only matters to what spans the cell.
+  const bool spans = background || font.Request().underline || font.Request().strikeOut;
+  const int width = spans ? MeasureText(font, utf8).width : 0;
   if (background) FillBand(target, f, 0, width, 0, font.Height(), *background & 0x00FFFFFFu);
 
   const double bx = f.ox + font.Ascent() * f.vx, by = f.oy + font.Ascent() * f.vy;  // baseline start
   int advanced = 0;
-  for (char32_t c : text) {
-    const GlyphImage* g = font.Glyph(c);
+  for (std::size_t i = 0, len = 1; i < utf8.size(); i += len) {
+    const GlyphImage* g = font.Glyph(DecodeOne(utf8, i, &len));
     if (!g) continue;
     const int px = static_cast<int>(std::lround(bx + advanced * f.ux));
     const int py = static_cast<int>(std::lround(by + advanced * f.uy));

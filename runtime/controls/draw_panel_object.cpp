@@ -263,9 +263,10 @@ void DrawPanelObject::Draw(bool text, const std::function<void(gfx::Device&)>& d
 }
 
 gfx::TextExtent DrawPanelObject::Measure(std::string_view utf8) {
-  gfx::Bitmap scratch(1, 1);
-  gfx::Device device(scratch);
-  Prepare(device, true);
+  // Only the font a text drawing would select matters: no bitmap or device is made.
+  if (font_) return gfx::MeasureText(*font_, utf8);
+  gfx::Bitmap none;
+  gfx::Device device(none);
   return device.GetTextExtent(utf8);
 }
 

@@ -67,7 +67,7 @@ class DrawPanelObject : public SurfaceObject {
   // Runs `draw` on the off-screen target (if any), then on the screen, each prepared as
   // the panel's properties say (`text` selects the text colour), then shows the result.
   void Draw(bool text, const std::function<void(gfx::Device&)>& draw);
-  // A device over a scratch bitmap prepared for text, for measuring.
+  // The extent of a text in the font text drawing selects.
   gfx::TextExtent Measure(std::string_view utf8);
 
   void SetGeometry(const ComponentGeometry& geometry) override;

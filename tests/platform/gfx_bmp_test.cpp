@@ -113,6 +113,40 @@ TEST(GfxBmp, RunsOfRepeatedRowsRoundTrip) {
   }
 }
 
+// Rows are converted several pixels at a time; every width leaves a different tail, and
+// the raster's unused top byte must never reach the file (nor make a repeated row look new).
+TEST(GfxBmp, EveryWidthConvertsByteForByteWhateverTheTopByte) {
+  for (int width : {1, 2, 3, 4, 5, 6, 7, 8, 9, 13, 413}) {
+    SCOPED_TRACE(width);
+    constexpr int kHeight = 5;
+    Bitmap bm(width, kHeight);
+    std::uint32_t seed = 0x9E3779B9u * static_cast<std::uint32_t>(width);
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < width; ++x) bm.Row(y)[x] = (seed = seed * 1664525u + 1013904223u);
+    // Row 3 repeats row 2 but for the top bytes.
+    for (int x = 0; x < width; ++x) bm.Row(3)[x] = bm.Row(2)[x] ^ 0xFF000000u;
+
+    const auto bytes = EncodeBmp24(bm);
+    const std::size_t stride = (3 * static_cast<std::size_t>(width) + 3) / 4 * 4;
+    ASSERT_EQ(bytes.size(), 54 + stride * kHeight);
+    for (int y = 0; y < kHeight; ++y) {
+      const std::size_t start = 54 + stride * static_cast<std::size_t>(kHeight - 1 - y);
+      for (int x = 0; x < width; ++x) {
+        const std::uint32_t p = bm.Row(y)[x];
+        ASSERT_EQ(bytes[start + 3 * x], p & 0xFF) << x << "," << y;
+        ASSERT_EQ(bytes[start + 3 * x + 1], (p >> 8) & 0xFF) << x << "," << y;
+        ASSERT_EQ(bytes[start + 3 * x + 2], (p >> 16) & 0xFF) << x << "," << y;
+      }
+      for (std::size_t i = 3 * static_cast<std::size_t>(width); i < stride; ++i) ASSERT_EQ(bytes[start + i], 0) << y;
+    }
+
+    const auto back = DecodeBmp(bytes);
+    ASSERT_TRUE(back);
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < width; ++x) ASSERT_EQ(back->Pixel(x, y), bm.Row(y)[x] & 0x00FFFFFFu) << x << "," << y;
+  }
+}
+
 // A 32-bit file written by hand: 2 x 2, top-down (negative height).
 // With compression 3 (bit fields) the masks follow the header: red, green, blue.
 constexpr std::uint32_t kUsualMasks[3] = {0x00FF0000u, 0x0000FF00u, 0x000000FFu};

@@ -139,6 +139,28 @@ TEST(GfxText, DigitsDrawInsideTheirMeasuredCellInOneColour) {
   }
 }
 
+// Glyph images are drawn a byte (eight pixels) at a time, so a cut at any pixel of a
+// byte, on either side, must leave exactly the visible part of the whole drawing.
+TEST(GfxText, TextCutByTheBitmapsEdgesShowsThePartOfTheWholeDrawing) {
+  const auto font = Font::Create(Ask("宋体", -26));
+  const std::string text = "6901";
+  const TextExtent e = MeasureText(*font, text);
+  constexpr int kAt = 40;  // room on every side for each cut compared below
+  Bitmap whole(e.width + 2 * kAt, e.height + 2 * kAt, kWhite);
+  DrawText(whole, *font, kAt, kAt, text, 0, std::nullopt);
+  ASSERT_GT(InkOf(whole).count, 20);
+  for (int x = -e.width + 1; x < 24; ++x) {
+    for (int y : {-7, 0, 5}) {
+      SCOPED_TRACE(testing::Message() << x << "," << y);
+      Bitmap cut(24, e.height - 2, kWhite);
+      DrawText(cut, *font, x, y, text, 0, std::nullopt);
+      for (int cy = 0; cy < cut.Height(); ++cy)
+        for (int cx = 0; cx < cut.Width(); ++cx)
+          ASSERT_EQ(cut.Pixel(cx, cy), whole.Pixel(cx - x + kAt, cy - y + kAt)) << cx << "," << cy;
+    }
+  }
+}
+
 TEST(GfxText, ChineseFromGbkRendersLikeTheUtf8Literal) {
   const auto font = Font::DefaultGui();
   const std::string gbk = "\xCC\xF5\xC2\xEB\xC9\xFA\xB3\xC9";  // 条码生成
