@@ -1,18 +1,25 @@
 #include "runtime/templates/component_records.h"
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace barvell::runtime {
 
 namespace {
 
+// A registry window and the views of its components, one slot per component.
+struct WindowViews {
+  Window* window;
+  std::vector<std::unique_ptr<RecordView>> views;
+};
+
 struct RegistryState {
   std::optional<WindowRegistry> registry;
-  // Views are made on first use and live as long as the registry.
-  std::map<std::pair<WindowId, size_t>, std::unique_ptr<RecordView>> views;
+  // One per registry window, in its order. Views are made on first use and live as long
+  // as the registry: a window's unloading leaves its records, and so its views, in place.
+  std::vector<WindowViews> windows;
 };
 
 RegistryState& Registry() {
@@ -27,22 +34,29 @@ void BuildRegistry(const ProgramDescriptor& program) {
   std::span<const HandlerEntry> code_base =
       program.code_base != nullptr ? std::span(program.code_base, program.handler_count)
                                    : std::span<const HandlerEntry>();
-  Registry().views.clear();
-  Registry().registry.reset();
-  Registry().registry.emplace(WindowRegistry::BuildOrFail(bytes, code_base));
+  RegistryState& state = Registry();
+  state.windows.clear();
+  state.registry.reset();
+  state.registry.emplace(WindowRegistry::BuildOrFail(bytes, code_base));
+  for (size_t i = 0; i < state.registry->Count(); ++i) {
+    Window& window = state.registry->At(i);
+    state.windows.push_back({&window, std::vector<std::unique_ptr<RecordView>>(window.ComponentCount())});
+  }
 }
 
 ComponentView* FindRecord(WindowId window_id, ComponentId component) {
-  WindowRegistry* registry = TemplateRegistry();
-  Window* window = registry != nullptr ? registry->Find(window_id) : nullptr;
-  if (window == nullptr) return nullptr;
-  // Component 0 is the window component, the first record.
-  std::optional<size_t> index = component == 0 ? std::optional<size_t>(0)
-                                               : window->FindComponent(component);
-  if (!index || *index >= window->ComponentCount()) return nullptr;
-  auto& view = Registry().views[{window_id, *index}];
-  if (!view) view = std::make_unique<RecordView>(*window, *index);
-  return view.get();
+  // The first window with the id, as the registry's own lookup finds it.
+  for (WindowViews& w : Registry().windows) {
+    if (w.window->Id() != window_id) continue;
+    // Component 0 is the window component, the first record.
+    std::optional<size_t> index = component == 0 ? std::optional<size_t>(0)
+                                                 : w.window->FindComponent(component);
+    if (!index || *index >= w.views.size()) return nullptr;
+    std::unique_ptr<RecordView>& view = w.views[*index];
+    if (!view) view = std::make_unique<RecordView>(*w.window, *index);
+    return view.get();
+  }
+  return nullptr;
 }
 
 }  // namespace

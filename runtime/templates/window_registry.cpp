@@ -1,5 +1,7 @@
 #include "runtime/templates/window_registry.h"
 
+#include <algorithm>
+
 #include "runtime/call/error_report.h"
 
 namespace barvell::runtime {
@@ -7,14 +9,17 @@ namespace barvell::runtime {
 constexpr const char* kMalformedArea = "载入窗口模板数据段出错!";
 
 Window::Window(WindowTemplate t)
-    : slots(t.components.size()), template_(std::move(t)), records_(template_.components) {}
+    : slots(t.components.size()), template_(std::move(t)), records_(template_.components) {
+  const auto& components = template_.components;
+  by_id_.reserve(components.size());
+  for (size_t i = 0; i < components.size(); ++i) by_id_.emplace_back(components[i].id, i);
+  std::sort(by_id_.begin(), by_id_.end());
+}
 
 std::optional<size_t> Window::FindComponent(ComponentId id) const {
-  const auto& components = template_.components;
-  for (size_t i = 0; i < components.size(); ++i) {
-    if (components[i].id == id) return i;
-  }
-  return std::nullopt;
+  auto it = std::lower_bound(by_id_.begin(), by_id_.end(), std::pair<ComponentId, size_t>(id, 0));
+  if (it == by_id_.end() || it->first != id) return std::nullopt;
+  return it->second;
 }
 
 const ComponentRecord* Window::ComponentById(ComponentId id) const {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "barvell/call_interface.h"
@@ -34,7 +35,8 @@ class Window {
   const WindowTemplate& Template() const { return template_; }
   size_t ComponentCount() const { return template_.components.size(); }
 
-  // Linear search of the id array.
+  // The first component with the id; every command looks its component up, so by an
+  // index of the ids made with the window (the template never changes).
   std::optional<size_t> FindComponent(ComponentId id) const;
   const ComponentRecord* ComponentById(ComponentId id) const;
   // The records as they stand: the template's values, changed by property writes until
@@ -64,6 +66,8 @@ class Window {
   std::vector<ComponentRecord> records_;
   std::vector<const HandlerEntry*> menu_handlers_;             // per component
   std::vector<std::vector<const HandlerEntry*>> event_handlers_;  // per component, per event
+  // (id, index) of every component, sorted by id and then index.
+  std::vector<std::pair<ComponentId, size_t>> by_id_;
 };
 
 class WindowRegistry {

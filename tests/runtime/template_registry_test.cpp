@@ -83,6 +83,25 @@ TEST(TemplateRegistry, FindsWindowsAndComponents) {
   EXPECT_FALSE(main.loaded);
 }
 
+// Lookups go through an index sorted by id: the first of components sharing an id is the
+// one found, as a walk of the records in order finds it, and ids on either side of every
+// stored one are absent.
+TEST(TemplateRegistry, ComponentLookupFindsTheFirstOfSharedIds) {
+  WindowSource w{0x52010001, 0, 0, "", "", {}};
+  w.components = {Component(0x06010000, type_id::kWindow), Component(0x16010030, type_id::kButton),
+                  Component(0x16010010, type_id::kEditBox), Component(0x16010030, type_id::kEditBox),
+                  Component(0x16010020, type_id::kButton)};
+  WindowRegistry registry = BuildOk({w});
+  ASSERT_EQ(registry.Count(), 1u);
+  const Window& window = registry.At(0);
+  EXPECT_EQ(window.FindComponent(0x16010030), 1u);
+  EXPECT_EQ(window.ComponentById(0x16010030)->type, type_id::kButton);
+  EXPECT_EQ(window.FindComponent(0x16010010), 2u);
+  EXPECT_EQ(window.FindComponent(0x16010020), 4u);
+  for (ComponentId absent : {0u, 0x0601FFFFu, 0x16010011u, 0x1601002Fu, 0x16010031u, 0xFFFFFFFFu})
+    EXPECT_FALSE(window.FindComponent(absent)) << std::hex << absent;
+}
+
 TEST(TemplateRegistry, MenuRunIsTheConsecutiveMenuItems) {
   WindowRegistry registry = BuildOk(Windows());
   MenuRun run = registry.At(0).Menu();
