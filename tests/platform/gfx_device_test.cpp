@@ -58,10 +58,10 @@ TEST(GfxFill, RectangleIncludesLeftTopAndExcludesRightBottom) {
 // Narrow bars are filled by loops made for each small width: every width up to and past
 // them, whole and cut by either edge of the bitmap, keeps to its own pixels.
 TEST(GfxFill, NarrowRectanglesOfEveryWidthKeepToTheirColumns) {
-  for (int width = 1; width <= 12; ++width) {
-    for (int left : {-3, 0, 5, 20 - width, 17}) {
+  for (int width = 1; width <= 20; ++width) {
+    for (int left : {-3, 0, 5, 30 - width, 27}) {
       SCOPED_TRACE(testing::Message() << "width " << width << " left " << left);
-      Bitmap b(20, 9, kWhite);
+      Bitmap b(30, 9, kWhite);
       Device dc(b);
       dc.FillRect({left, 2, left + width, 7}, Brush::Solid(kRedRef));
       ExpectPixels(b, [&](int x, int y) { return x >= left && x < left + width && y >= 2 && y < 7; }, kRed, kWhite);
