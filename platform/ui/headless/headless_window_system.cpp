@@ -1,6 +1,7 @@
 #include "platform/ui/headless/headless_window_system.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/ui/headless/headless_metrics.h"
 #include "platform/ui/keys.h"
@@ -20,13 +21,16 @@ HeadlessWindowSystem::HeadlessWindowSystem() : driver_(*this) {}
 ScreenMetrics HeadlessWindowSystem::Metrics() const { return kHeadlessMetrics; }
 
 HeadlessWindowSystem::Node* HeadlessWindowSystem::Find(WindowHandle h) {
-  auto it = nodes_.find(h);
-  return it == nodes_.end() ? nullptr : &it->second;
+  return const_cast<Node*>(std::as_const(*this).Find(h));
 }
 
 const HeadlessWindowSystem::Node* HeadlessWindowSystem::Find(WindowHandle h) const {
+  if (h != kNoWindow && h == foundHandle_) return found_;
   auto it = nodes_.find(h);
-  return it == nodes_.end() ? nullptr : &it->second;
+  if (it == nodes_.end()) return nullptr;
+  foundHandle_ = h;
+  found_ = const_cast<Node*>(&it->second);
+  return found_;
 }
 
 bool HeadlessWindowSystem::Report(const Event& e) { return sink_ && sink_->OnEvent(e); }
@@ -130,6 +134,7 @@ void HeadlessWindowSystem::Destroy(WindowHandle window) {
     if (!n) continue;
     if (Node* p = Find(n->parent)) Erase(p->children, h);
     Erase(topLevels_, h);
+    if (foundHandle_ == h) foundHandle_ = kNoWindow;
     nodes_.erase(h);
     Erase(dying_, h);
     if (focus_ == h) focus_ = kNoWindow;

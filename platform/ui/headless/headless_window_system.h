@@ -18,6 +18,9 @@ namespace barvell::ui {
 class HeadlessWindowSystem final : public WindowSystem {
  public:
   HeadlessWindowSystem();
+  // The memo of the last window found points into this object's own nodes.
+  HeadlessWindowSystem(const HeadlessWindowSystem&) = delete;
+  HeadlessWindowSystem& operator=(const HeadlessWindowSystem&) = delete;
 
   InputDriver& Driver() { return driver_; }
   // Queues an input (the driver's way in).
@@ -159,6 +162,11 @@ class HeadlessWindowSystem final : public WindowSystem {
   EventSink* sink_ = nullptr;
   InputDriver driver_;
   std::map<WindowHandle, Node> nodes_;
+  // The node last found: every drawing command invalidates its surface, and the same few
+  // windows are asked after again and again. Map nodes stay put until erased, which
+  // forgets the memo.
+  mutable WindowHandle foundHandle_ = kNoWindow;
+  mutable Node* found_ = nullptr;
   std::vector<WindowHandle> topLevels_;  // front to back
   std::vector<WindowHandle> dying_;      // being destroyed, reported but not yet gone
   WindowHandle nextHandle_ = 1;
