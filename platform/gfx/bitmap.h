@@ -20,6 +20,28 @@ inline constexpr bool WithinBitmapBounds(long long width, long long height) {
          width * height <= kMaxBitmapPixels;
 }
 
+// A block of pixels, [left, right) x [top, bottom); empty when either span is.
+struct PixelArea {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+
+  bool Empty() const { return right <= left || bottom <= top; }
+  // Grows to the smallest area holding both; an empty area adds nothing.
+  void Include(const PixelArea& other) {
+    if (other.Empty()) return;
+    if (Empty()) {
+      *this = other;
+      return;
+    }
+    if (other.left < left) left = other.left;
+    if (other.top < top) top = other.top;
+    if (other.right > right) right = other.right;
+    if (other.bottom > bottom) bottom = other.bottom;
+  }
+};
+
 class Bitmap {
  public:
   Bitmap() = default;

@@ -21,6 +21,7 @@ void Device::Plot(int x, int y, std::uint32_t rgb) {
   if (x < 0 || y < 0 || x >= target_->Width() || y >= target_->Height()) return;
   std::uint32_t& d = target_->Row(y)[x];
   d = ApplyRasterOp(rop_, rgb, d);
+  written_.Include({x, y, x + 1, y + 1});
 }
 
 std::optional<std::uint32_t> Device::BrushPixel(const Brush& brush, int x, int y) const {
@@ -77,6 +78,7 @@ void Device::FillWithBrush(const Rect& r, const Brush& brush, RasterOp op) {
   const Rect c = Clipped(r);
   const int x0 = c.left, x1 = c.right, y0 = c.top, y1 = c.bottom;
   if (x0 >= x1 || y0 >= y1) return;
+  written_.Include({x0, y0, x1, y1});
   if (brush.kind == Brush::Kind::kSolid && op == RasterOp::kCopyPen) {
     const std::uint32_t rgb = ToRgb(brush.colour);
     const int width = x1 - x0;
@@ -164,14 +166,18 @@ void Device::Rectangle(int left, int top, int right, int bottom) {
     }
 }
 
-void Device::SetPixel(int x, int y, ColorRef c) { target_->SetPixel(x, y, ToRgb(c)); }
+void Device::SetPixel(int x, int y, ColorRef c) {
+  if (x < 0 || y < 0 || x >= target_->Width() || y >= target_->Height()) return;
+  target_->SetPixel(x, y, ToRgb(c));
+  written_.Include({x, y, x + 1, y + 1});
+}
 
 ColorRef Device::GetPixel(int x, int y) const { return ToColorRef(target_->Pixel(x, y)); }
 
 void Device::TextOut(int x, int y, std::string_view utf8) {
   std::optional<std::uint32_t> background;
   if (bkMode_ == BkMode::kOpaque) background = ToRgb(bkColour_);
-  DrawText(*target_, CurrentFont(), x, y, utf8, ToRgb(textColour_), background);
+  written_.Include(DrawText(*target_, CurrentFont(), x, y, utf8, ToRgb(textColour_), background));
 }
 
 }  // namespace barvell::gfx

@@ -86,6 +86,9 @@ class Device {
   void TextOut(int x, int y, std::string_view utf8);
   TextExtent GetTextExtent(std::string_view utf8) const { return MeasureText(CurrentFont(), utf8); }
 
+  // An area of the bitmap holding every pixel this device has written (or may have).
+  const PixelArea& Written() const { return written_; }
+
  private:
   void Plot(int x, int y, std::uint32_t rgb);
   Rect Clipped(const Rect& r) const;  // the part inside the bitmap (may be empty)
@@ -104,6 +107,7 @@ class Device {
   RasterOp rop_ = RasterOp::kCopyPen;
   Point position_;
   int dashPhase_ = 0;
+  PixelArea written_;
 };
 
 }  // namespace barvell::gfx

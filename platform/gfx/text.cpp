@@ -28,13 +28,14 @@ Frame MakeFrame(const Font& font, int x, int y) {
 }
 
 // Fills u0 <= u < u1, v0 <= v < v1 of the frame; pixels count by their centres.
-void FillBand(Bitmap& bm, const Frame& f, int u0, int u1, int v0, int v1, std::uint32_t rgb) {
-  if (u0 >= u1 || v0 >= v1) return;
+// Gives the block of the bitmap it may have written.
+PixelArea FillBand(Bitmap& bm, const Frame& f, int u0, int u1, int v0, int v1, std::uint32_t rgb) {
+  if (u0 >= u1 || v0 >= v1) return {};
   if (f.upright) {
     const int x0 = std::max(0, int(f.ox) + u0), x1 = std::min(bm.Width(), int(f.ox) + u1);
     const int y0 = std::max(0, int(f.oy) + v0), y1 = std::min(bm.Height(), int(f.oy) + v1);
     for (int y = y0; y < y1; ++y) std::fill(bm.Row(y) + std::max(x0, 0), bm.Row(y) + std::max(x1, x0), rgb);
-    return;
+    return {x0, y0, x1, y1};
   }
   double minx = 1e18, maxx = -1e18, miny = 1e18, maxy = -1e18;
   for (int cu : {u0, u1})
@@ -50,14 +51,16 @@ void FillBand(Bitmap& bm, const Frame& f, int u0, int u1, int v0, int v1, std::u
       const double u = dx * f.ux + dy * f.uy, v = dx * f.vx + dy * f.vy;
       if (u >= u0 && u < u1 && v >= v0 && v < v1) bm.Row(y)[x] = rgb;
     }
+  return {x0, y0, x1, y1};
 }
 
 // A glyph's set bits, a byte of the image at a time: blank bytes (most of a digit's
-// image) are passed over whole, and only set pixels are visited.
-void Blit(Bitmap& bm, const GlyphImage& g, int left, int top, std::uint32_t rgb) {
+// image) are passed over whole, and only set pixels are visited. Gives the block of the
+// bitmap the image covers.
+PixelArea Blit(Bitmap& bm, const GlyphImage& g, int left, int top, std::uint32_t rgb) {
   const int gy0 = std::max(0, -top), gy1 = std::min(g.rows, bm.Height() - top);
   const int gx0 = std::max(0, -left), gx1 = std::min(g.width, bm.Width() - left);
-  if (gx0 >= gx1) return;
+  if (gx0 >= gx1 || gy0 >= gy1) return {};
   const int k0 = gx0 >> 3, k1 = (gx1 - 1) >> 3;
   // The visible bits of the first and last bytes (bit 0x80 is the byte's leftmost pixel).
   const unsigned firstMask = 0xFFu >> (gx0 & 7);
@@ -76,6 +79,7 @@ void Blit(Bitmap& bm, const GlyphImage& g, int left, int top, std::uint32_t rgb)
       }
     }
   }
+  return {left + gx0, top + gy0, left + gx1, top + gy1};
 }
 
 // A decoding step: the code point at `s[i]` and its length.
@@ -116,17 +120,18 @@ TextExtent MeasureText(const Font& font, std::string_view utf8) {
   return e;
 }
 
-void DrawText(Bitmap& target, const Font& font, int x, int y, std::string_view utf8, std::uint32_t colour,
-              std::optional<std::uint32_t> background) {
+PixelArea DrawText(Bitmap& target, const Font& font, int x, int y, std::string_view utf8, std::uint32_t colour,
+                   std::optional<std::uint32_t> background) {
   // Beyond this nothing of the text can reach a bitmap, and pixel arithmetic stays in range.
   constexpr int kFar = 1 << 28;
-  if (x < -kFar || x > kFar || y < -kFar || y > kFar) return;
+  if (x < -kFar || x > kFar || y < -kFar || y > kFar) return {};
+  PixelArea written;
   colour &= 0x00FFFFFFu;
   const Frame f = MakeFrame(font, x, y);
   // The cell's width only matters to what spans the cell.
   const bool spans = background || font.Request().underline || font.Request().strikeOut;
   const int width = spans ? MeasureText(font, utf8).width : 0;
-  if (background) FillBand(target, f, 0, width, 0, font.Height(), *background & 0x00FFFFFFu);
+  if (background) written.Include(FillBand(target, f, 0, width, 0, font.Height(), *background & 0x00FFFFFFu));
 
   const double bx = f.ox + font.Ascent() * f.vx, by = f.oy + font.Ascent() * f.vy;  // baseline start
   int advanced = 0;
@@ -135,7 +140,7 @@ void DrawText(Bitmap& target, const Font& font, int x, int y, std::string_view u
     if (!g) continue;
     const int px = static_cast<int>(std::lround(bx + advanced * f.ux));
     const int py = static_cast<int>(std::lround(by + advanced * f.uy));
-    Blit(target, *g, px + g->left, py - g->top, colour);
+    written.Include(Blit(target, *g, px + g->left, py - g->top, colour));
     advanced += g->advance;
   }
 
@@ -143,12 +148,13 @@ void DrawText(Bitmap& target, const Font& font, int x, int y, std::string_view u
   if (font.Request().underline) {
     int v0 = font.Ascent() + font.UnderlinePosition() - thick / 2;
     v0 = std::min(v0, font.Height() - thick);  // keep the line inside the cell
-    FillBand(target, f, 0, width, v0, v0 + thick, colour);
+    written.Include(FillBand(target, f, 0, width, v0, v0 + thick, colour));
   }
   if (font.Request().strikeOut) {
     const int v0 = font.Ascent() - font.StrikeOutPosition();
-    FillBand(target, f, 0, width, v0, v0 + thick, colour);
+    written.Include(FillBand(target, f, 0, width, v0, v0 + thick, colour));
   }
+  return written;
 }
 
 }  // namespace barvell::gfx

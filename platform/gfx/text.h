@@ -25,8 +25,9 @@ struct TextExtent {
 TextExtent MeasureText(const Font& font, std::string_view utf8);
 
 // Colours are 0x00RRGGBB. With `background` the whole cell (measured extent) is filled
-// first; without it only the glyphs' pixels change.
-void DrawText(Bitmap& target, const Font& font, int x, int y, std::string_view utf8, std::uint32_t colour,
+// first; without it only the glyphs' pixels change. Gives an area of the bitmap holding
+// every pixel written.
+PixelArea DrawText(Bitmap& target, const Font& font, int x, int y, std::string_view utf8, std::uint32_t colour,
               std::optional<std::uint32_t> background);
 
 // The characters of a UTF-8 text; malformed bytes become U+FFFD one byte at a time.

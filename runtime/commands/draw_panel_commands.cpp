@@ -130,7 +130,7 @@ void ClearCommand(ResultRecord*, int32_t count, ArgRecord* args) {
   const gfx::Rect r{Int32Within(left), Int32Within(top), Int32Within(right), Int32Within(bottom)};
   // What was drawn must reach the screen before it is erased, even if no repaint came.
   Ui().HoldSurface(panel->Handle());
-  panel->Draw(false, [&](gfx::Device& device) { panel->FillBackground(device.Target(), r); });
+  panel->Clear(r);
   panel->SetTextPosition({r.left, r.top});
 }
 

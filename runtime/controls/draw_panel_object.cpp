@@ -175,6 +175,7 @@ void DrawPanelObject::FillBackground(gfx::Bitmap& target, const gfx::Rect& r) {
 }
 
 void DrawPanelObject::ResetOffscreen() {
+  cleared_.reset();
   decoded_picture_.reset();
   if (!properties_.auto_redraw) {
     offscreen_.reset();
@@ -186,6 +187,7 @@ void DrawPanelObject::ResetOffscreen() {
 }
 
 void DrawPanelObject::Repaint() {
+  cleared_.reset();
   gfx::Bitmap& face = Bitmap();
   ui::Size size = BitmapSize(0);
   if (face.Width() != size.width || face.Height() != size.height) {
@@ -211,6 +213,7 @@ void DrawPanelObject::SetGeometry(const ComponentGeometry& geometry) {
 }
 
 void DrawPanelObject::Resized() {
+  cleared_.reset();
   decoded_picture_.reset();
   if (offscreen_) {
     std::optional<gfx::Bitmap> old = std::move(offscreen_);
@@ -255,11 +258,34 @@ void DrawPanelObject::Draw(bool text, const std::function<void(gfx::Device&)>& d
     gfx::Device off(*offscreen_);
     Prepare(off, text);
     draw(off);
+    if (cleared_) cleared_->drawn.Include(off.Written());
   }
   gfx::Device screen(Bitmap());
   Prepare(screen, text);
   draw(screen);
+  if (cleared_) cleared_->drawn.Include(screen.Written());
   Ui().Invalidate(Handle());
+}
+
+bool DrawPanelObject::CoversTargets(const gfx::Rect& r) {
+  auto covers = [&](const gfx::Bitmap& b) {
+    return r.left <= 0 && r.top <= 0 && r.right >= b.Width() && r.bottom >= b.Height();
+  };
+  return covers(Bitmap()) && (!offscreen_ || covers(*offscreen_));
+}
+
+void DrawPanelObject::Clear(const gfx::Rect& r) {
+  const bool whole = CoversTargets(r) && BackgroundPicture().Empty();
+  const uint32_t rgb = BackgroundRgb();
+  gfx::Rect fill = r;
+  if (whole && cleared_ && cleared_->rgb == rgb) {
+    const gfx::PixelArea& d = cleared_->drawn;
+    fill = {d.left, d.top, d.right, d.bottom};
+  }
+  Draw(false, [&](gfx::Device& device) { FillBackground(device.Target(), fill); });
+  // A part cleared to the plain colour leaves what is known true (with a background
+  // picture nothing is known to start with).
+  if (whole) cleared_ = Cleared{rgb, {}};
 }
 
 gfx::TextExtent DrawPanelObject::Measure(std::string_view utf8) {

@@ -67,6 +67,8 @@ class DrawPanelObject : public SurfaceObject {
   // Runs `draw` on the off-screen target (if any), then on the screen, each prepared as
   // the panel's properties say (`text` selects the text colour), then shows the result.
   void Draw(bool text, const std::function<void(gfx::Device&)>& draw);
+  // Fills `r` (device pixels) of both targets with the background and shows it.
+  void Clear(const gfx::Rect& r);
   // The extent of a text in the font text drawing selects.
   gfx::TextExtent Measure(std::string_view utf8);
 
@@ -76,6 +78,8 @@ class DrawPanelObject : public SurfaceObject {
   void Prepare(gfx::Device& device, bool text) const;
   void Resized();
   const gfx::Bitmap& BackgroundPicture();
+  // Whether `r` covers every pixel of both targets.
+  bool CoversTargets(const gfx::Rect& r);
 
   DrawPanelProperties properties_;
   gfx::Pen pen_;
@@ -85,6 +89,15 @@ class DrawPanelObject : public SurfaceObject {
   gfx::Point text_position_;
   // The background picture decoded once; an empty bitmap when none or undecodable.
   std::optional<gfx::Bitmap> decoded_picture_;
+  // Known since both targets were last cleared whole to a plain background colour: every
+  // pixel of either outside `drawn` is still `rgb`. A batch clears the panel for each code,
+  // and filling again only what the code before drew halves the writing. Anything else
+  // that changes the targets forgets it.
+  struct Cleared {
+    uint32_t rgb;
+    gfx::PixelArea drawn;
+  };
+  std::optional<Cleared> cleared_;
 };
 
 }  // namespace barvell::runtime::controls

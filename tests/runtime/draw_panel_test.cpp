@@ -278,6 +278,51 @@ TEST_F(DrawPanel, ClearFillsWithTheBackgroundAndSetsTheTextPosition) {
   EXPECT_EQ(InkIn(Face(), 0, 0, 100, 50, kWhite), 0);
 }
 
+// A whole-panel clear after one before it refills only what was drawn in between: every
+// kind of drawing, anywhere on the panel and past its edges, must still be wiped from both
+// the off-screen copy and the face, round after round and across a change of colour.
+TEST_F(DrawPanel, ClearingAgainWipesEveryKindOfDrawingFromBothCopies) {
+  LoadPanels(ProgramPanel());
+  auto expectPlain = [&](uint32_t rgb, const char* after) {
+    EXPECT_EQ(InkIn(Offscreen(), 0, 0, 100, 50, rgb), 0) << after;
+    EXPECT_EQ(InkIn(Face(), 0, 0, 100, 50, rgb), 0) << after;
+  };
+  Clear();
+  Set(kBrushColour, 0);
+  Fill(10, 5, 13, 40);
+  Fill(-20, 45, 5, 80);
+  Line(30, 0, 99, 49);
+  Set(kPenWidth, 7);
+  Call(command::kDrawRectangle, {Ref(), ArgRecord::Int(80), ArgRecord::Int(-3),
+                                 ArgRecord::Int(103), ArgRecord::Int(20)});
+  WriteAt(60, 30, {ArgRecord::Text("6901")});
+  ASSERT_GT(InkIn(Offscreen(), 0, 0, 100, 50, kWhite), 200);
+  Clear();
+  expectPlain(kWhite, "lines, fills, a wide outline and text");
+
+  // The next round draws elsewhere only: its clear must not forget the corners.
+  Call(command::kSetPixel, {Ref(), ArgRecord::Int(99), ArgRecord::Int(49), ArgRecord::Int(0)});
+  Call(command::kSetPixel, {Ref(), ArgRecord::Int(0), ArgRecord::Int(0), ArgRecord::Int(0)});
+  Clear();
+  expectPlain(kWhite, "two corner pixels");
+
+  // A part cleared between, then drawing beside it.
+  Fill(40, 10, 45, 20);
+  Clear({ArgRecord::Int(40), ArgRecord::Int(10), ArgRecord::Int(2), ArgRecord::Int(2)});
+  Fill(70, 40, 72, 45);
+  Clear();
+  expectPlain(kWhite, "a partial clear between");
+
+  // A new background colour: the whole panel takes it.
+  Set(kBackColour, 0x0000FF00);
+  Fill(0, 0, 3, 3);
+  Clear();
+  expectPlain(0x00FF00, "a new background colour");
+  Fill(50, 20, 53, 30);
+  Clear();
+  expectPlain(0x00FF00, "the round after it");
+}
+
 TEST_F(DrawPanel, PictureIsABottomUpBmpFile) {
   LoadPanels(ProgramPanel());
   Set(kBrushColour, 0x00FF0000);  // blue
