@@ -101,6 +101,20 @@ TEST_F(ReplacingFiles, ANewFileGetsTheUsualModeAndAReplacedOneKeepsItsOwn) {
   EXPECT_EQ(Entries(), 1u);
 }
 
+TEST_F(ReplacingFiles, AFailedWriteLeavesNoNewFileAndTheOldOneWhole) {
+  FailNthWrite(1);
+  EXPECT_FALSE(Replace(Path("new"), "abcd"));
+  EXPECT_FALSE(fs::exists(Path("new"))) << "not even the half that was written";
+  Put(Path("old"), "keep");
+  FailNthWrite(1);
+  EXPECT_FALSE(Replace(Path("old"), "abcd"));
+  FailNthWrite(0);
+  EXPECT_EQ(Bytes(Path("old")), "keep");
+  EXPECT_EQ(Entries(), 1u);
+  ASSERT_TRUE(Replace(Path("new"), "abcd"));
+  EXPECT_EQ(Bytes(Path("new")), "abcd");
+}
+
 TEST_F(ReplacingFiles, ADirectoryWeMayNotWriteInGetsNothing) {
   fs::create_directory(Path("out"));
   Put(Path("out/old"), "keep");
