@@ -1,11 +1,11 @@
 #include "platform/kernel/code_page.h"
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <vector>
+
+#include "platform/text/ascii_text.h"
+#include "platform/text/shared_converter.h"
 
 namespace barvell::platform {
 
@@ -26,38 +26,14 @@ const char* IconvName(uint32_t code_page) {
   }
 }
 
-// One open converter per pair of encodings for the whole run: opening one loads the C
-// library's conversion module and closing the last unloads it again, which cost more than
-// the conversion itself when a batch converts a few file names per code.
-iconv_t Converter(const char* from, const char* to) {
-  struct Open {
-    const char* from;
-    const char* to;
-    iconv_t cd;
-  };
-  static struct Converters {
-    ~Converters() {
-      for (const Open& o : open) iconv_close(o.cd);
-    }
-    std::vector<Open> open;
-  } converters;
-  for (const Open& o : converters.open) {
-    if (std::strcmp(o.from, from) == 0 && std::strcmp(o.to, to) == 0) return o.cd;
-  }
-  iconv_t cd = iconv_open(to, from);
-  if (cd != reinterpret_cast<iconv_t>(-1)) converters.open.push_back({from, to, cd});
-  return cd;
-}
-
 // Converts all of `in`; an undecodable or unrepresentable unit is either a failure
 // (strict) or replaced by `replacement` (in the target encoding) after skipping
 // `skip_bytes` input bytes.
 std::optional<std::string> Convert(const char* from, const char* to, std::string_view in,
                                    bool strict, std::string_view replacement,
                                    size_t skip_bytes) {
-  iconv_t cd = Converter(from, to);
+  iconv_t cd = SharedConverter(from, to);
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  iconv(cd, nullptr, nullptr, nullptr, nullptr);  // a fresh shift state for every text
   std::string out;
   std::vector<char> buffer(4 * in.size() + 16);
   char* src = const_cast<char*>(in.data());
@@ -91,6 +67,7 @@ std::optional<std::u16string> DecodeCodePage(std::string_view bytes, uint32_t co
                                              bool strict) {
   const char* name = IconvName(code_page);
   if (name == nullptr) return std::nullopt;
+  if (IsAscii(bytes)) return WidenAscii(bytes);  // every code page we know extends ASCII
   static const char kQuestionLe[2] = {'?', 0};
   auto raw = Convert(name, "UTF-16LE", bytes, strict, std::string_view(kQuestionLe, 2), 1);
   if (!raw) return std::nullopt;

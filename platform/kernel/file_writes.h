@@ -15,13 +15,14 @@ namespace barvell::platform {
 
 // How far a replacement waits for the disk. Both leave the target whole, old or new, for
 // every reader; they differ after a power cut. kSynced (settings): the new content is on
-// the disk before the rename, and the rename before the call returns. kUnsynced
-// (pictures, made by the thousand in a batch): the rename may be lost with the latest
-// content, and on a file system that does not order data before renames the new file may
+// the disk before it takes the target's name, and the name before the call returns.
+// kUnsynced (pictures, made by the thousand in a batch): the name may be lost with the
+// latest content, and on a file system that does not order data before names the new file may
 // come back empty; an existing picture is never half-overwritten.
 enum class Durability { kSynced, kUnsynced };
 
-// Writes `bytes` to a new file beside the target and renames it over the target. A
+// Writes `bytes` to a new file beside the target, which takes the target's name once it is
+// whole: linked in under it when there was no such file, renamed over it otherwise. A
 // symbolic link is followed to the file it names; a replaced file's permissions (and,
 // where allowed, its owner) carry over. A read-only target or directory, a target that is
 // no regular file, or any failure returns false, removes the new file and leaves the

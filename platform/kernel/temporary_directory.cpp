@@ -14,14 +14,13 @@ namespace barvell::platform {
 
 namespace {
 
-bool IsDirectory(const std::string& path) {
-  struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
+// What $TMPDIR names, from one look at it (the batch asks twice per code).
+enum class Named { kNoDirectory, kPrivate, kShared };
 
-bool WritableByOthers(const std::string& path) {
+Named WhatIsNamed(const char* path) {
   struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && (st.st_mode & 002) != 0;
+  if (::stat(path, &st) != 0 || !S_ISDIR(st.st_mode)) return Named::kNoDirectory;
+  return (st.st_mode & 002) != 0 ? Named::kShared : Named::kPrivate;
 }
 
 // A real directory (not a link), ours, and closed to group and others.
@@ -51,10 +50,11 @@ std::map<std::string, std::string, std::less<>>& FreshDirectories() {
 
 std::string TemporaryDirectoryFor(const char* tmpdir, std::string_view base) {
   std::string shared(base);
-  if (tmpdir != nullptr && *tmpdir != '\0' && IsDirectory(tmpdir)) {
+  const Named named = tmpdir != nullptr && *tmpdir != '\0' ? WhatIsNamed(tmpdir) : Named::kNoDirectory;
+  if (named != Named::kNoDirectory) {
     std::string form = ProgramForm(tmpdir);
     // A $TMPDIR that others may write in (TMPDIR=/tmp) is shared like /tmp itself.
-    if (!form.empty() && !WritableByOthers(tmpdir)) return form;
+    if (!form.empty() && named == Named::kPrivate) return form;
     if (!form.empty()) {
       shared = tmpdir;
       while (!shared.empty() && shared.back() == '/') shared.pop_back();

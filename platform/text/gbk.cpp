@@ -1,11 +1,12 @@
 #include "platform/text/gbk.h"
 
-#include <iconv.h>
-
 #include <bit>
 #include <cerrno>
 #include <cstring>
 #include <vector>
+
+#include "platform/text/ascii_text.h"
+#include "platform/text/shared_converter.h"
 
 namespace barvell::platform {
 
@@ -16,21 +17,6 @@ constexpr const char* kUtf8 = "UTF-8";
 // Explicit byte order, so iconv writes no byte-order mark and the units are native.
 constexpr const char* kUtf16 =
     std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
-
-class Iconv {
- public:
-  Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-  ~Iconv() {
-    if (ok()) iconv_close(cd_);
-  }
-  Iconv(const Iconv&) = delete;
-  Iconv& operator=(const Iconv&) = delete;
-  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-  iconv_t get() const { return cd_; }
-
- private:
-  iconv_t cd_;
-};
 
 // How many input bytes one replacement stands for at `p` (n bytes left, n > 0): the whole
 // character when the bytes have the shape of one (it was valid but not representable in
@@ -69,8 +55,8 @@ size_t SkipUtf16(const unsigned char* p, size_t n) {
 std::vector<char> Convert(const char* to, const char* from, const char* input, size_t size,
                           SkipRule skip_rule, std::string_view replacement) {
   std::vector<char> out;
-  Iconv cd(to, from);
-  if (!cd.ok()) {
+  iconv_t cd = SharedConverter(from, to);
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
     // No converter on this host: nothing can be decoded.
     auto* p = reinterpret_cast<const unsigned char*>(input);
     for (size_t i = 0; i < size; i += skip_rule(p + i, size - i))
@@ -84,8 +70,8 @@ std::vector<char> Convert(const char* to, const char* from, const char* input, s
   while (true) {
     char* dst = out.data() + used;
     size_t dst_left = out.size() - used;
-    size_t r = in_left > 0 ? iconv(cd.get(), &in, &in_left, &dst, &dst_left)
-                           : iconv(cd.get(), nullptr, nullptr, &dst, &dst_left);
+    size_t r = in_left > 0 ? iconv(cd, &in, &in_left, &dst, &dst_left)
+                           : iconv(cd, nullptr, nullptr, &dst, &dst_left);
     used = out.size() - dst_left;
     if (r != size_t(-1)) {
       if (in_left == 0) break;
@@ -111,16 +97,19 @@ std::vector<char> Convert(const char* to, const char* from, const char* input, s
 }  // namespace
 
 std::string GbkToUtf8(std::string_view gbk) {
+  if (IsAscii(gbk)) return std::string(gbk);
   auto out = Convert(kUtf8, kGbk, gbk.data(), gbk.size(), SkipGbk, "?");
   return std::string(out.begin(), out.end());
 }
 
 std::string Utf8ToGbk(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::string(utf8);
   auto out = Convert(kGbk, kUtf8, utf8.data(), utf8.size(), SkipUtf8, "?");
   return std::string(out.begin(), out.end());
 }
 
 std::u16string GbkToUtf16(std::string_view gbk) {
+  if (IsAscii(gbk)) return WidenAscii(gbk);
   const char16_t question = u'?';
   std::string_view replacement(reinterpret_cast<const char*>(&question), sizeof question);
   auto out = Convert(kUtf16, kGbk, gbk.data(), gbk.size(), SkipGbk, replacement);
@@ -130,6 +119,7 @@ std::u16string GbkToUtf16(std::string_view gbk) {
 }
 
 std::string Utf16ToGbk(std::u16string_view utf16) {
+  if (IsAscii(utf16)) return NarrowAscii(utf16);
   auto out = Convert(kGbk, kUtf16, reinterpret_cast<const char*>(utf16.data()),
                      utf16.size() * 2, SkipUtf16, "?");
   return std::string(out.begin(), out.end());

@@ -53,6 +53,24 @@ TEST(Gbk, CharactersOutsideGbkBecomeOneQuestionMarkEach) {
   EXPECT_EQ(Utf16ToGbk(lone), "x?y");
 }
 
+TEST(Gbk, SevenBitTextPassesAsItIsAndOneHigherByteGoesThroughTheConverter) {
+  std::string ascii;
+  std::u16string wide;
+  for (int c = 0; c < 0x80; ++c) {
+    ascii += char(c);
+    wide += char16_t(c);
+  }
+  EXPECT_EQ(GbkToUtf8(ascii), ascii);
+  EXPECT_EQ(Utf8ToGbk(ascii), ascii);
+  EXPECT_EQ(GbkToUtf16(ascii), wide);
+  EXPECT_EQ(Utf16ToGbk(wide), ascii);
+  // A single byte or unit above 0x7F at the very end, where a shortcut would miss it.
+  EXPECT_EQ(GbkToUtf8(ascii + "\xFF"), ascii + "?");
+  EXPECT_EQ(Utf8ToGbk(ascii + "\xC3\xA9"), ascii + "\xA8\xA6");
+  EXPECT_EQ(GbkToUtf16(ascii + "\xA8\xA6"), wide + u"\u00E9");
+  EXPECT_EQ(Utf16ToGbk(wide + u"\u00E9"), ascii + "\xA8\xA6");
+}
+
 TEST(Gbk, LongTextGrowsTheOutput) {
   std::string gbk;
   std::u16string utf16;

@@ -1,10 +1,13 @@
-// Overwriting a file in place: what a failure leaves, and what is not written at all.
+// Overwriting a file in place and replacing one whole: what a failure leaves, and what is
+// not written at all.
 #include "platform/kernel/file_writes.h"
 
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+
+#include <optional>
 
 #include "tests/platform/kernel_test_files.h"
 
@@ -56,6 +59,80 @@ TEST_F(OverwritingFiles, WhatCannotBeWrittenIsRefusedAndLeftAlone) {
     EXPECT_EQ(testing::AsNobody([&] { return Overwrite(Path("new"), {"x"}); }), 0);
   }
   EXPECT_FALSE(fs::exists(Path("new")));
+}
+
+TEST_F(OverwritingFiles, ALongerFileIsCutAndAnEqualOneRewrittenWithAFreshStamp) {
+  const std::string file = Path("f");
+  ASSERT_TRUE(Overwrite(file, {"abc", "defg"}));
+  ASSERT_TRUE(Overwrite(file, {"xy"}));
+  EXPECT_EQ(Bytes(file), "xy");
+
+  // The same length again, as a batch writes its temporary picture: the observer hears
+  // of the new content with the stamp the file has afterwards.
+  static std::optional<FileStamp> heard;
+  SetOverwriteObserver([](const FileStamp& stamp, std::span<const std::span<const uint8_t>>) { heard = stamp; });
+  const std::optional<FileStamp> before = StampOf(file);
+  ASSERT_TRUE(Overwrite(file, {"zw"}));
+  SetOverwriteObserver(nullptr);
+  EXPECT_EQ(Bytes(file), "zw");
+  ASSERT_TRUE(heard.has_value());
+  EXPECT_EQ(heard, StampOf(file));
+  EXPECT_EQ(heard->size, 2u);
+  EXPECT_EQ(heard->file, before->file) << "overwritten in place, not replaced";
+}
+
+class ReplacingFiles : public testing::TestDirectory {
+ protected:
+  static bool Replace(const std::string& path, std::string_view text) {
+    return ReplaceFile(path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()),
+                       Durability::kUnsynced);
+  }
+};
+
+TEST_F(ReplacingFiles, ANewFileGetsTheUsualModeAndAReplacedOneKeepsItsOwn) {
+  const mode_t mask = ::umask(022);
+  ASSERT_TRUE(Replace(Path("new"), "one"));
+  EXPECT_EQ(fs::status(Path("new")).permissions() & fs::perms::all, fs::perms(0644));
+  fs::permissions(Path("new"), fs::perms(0604));
+  ASSERT_TRUE(Replace(Path("new"), "two"));
+  ::umask(mask);
+  EXPECT_EQ(Bytes(Path("new")), "two");
+  EXPECT_EQ(fs::status(Path("new")).permissions() & fs::perms::all, fs::perms(0604));
+  EXPECT_EQ(Entries(), 1u);
+}
+
+TEST_F(ReplacingFiles, AFailedWriteLeavesNoNewFileAndTheOldOneWhole) {
+  FailNthWrite(1);
+  EXPECT_FALSE(Replace(Path("new"), "abcd"));
+  EXPECT_FALSE(fs::exists(Path("new"))) << "not even the half that was written";
+  Put(Path("old"), "keep");
+  FailNthWrite(1);
+  EXPECT_FALSE(Replace(Path("old"), "abcd"));
+  FailNthWrite(0);
+  EXPECT_EQ(Bytes(Path("old")), "keep");
+  EXPECT_EQ(Entries(), 1u);
+  ASSERT_TRUE(Replace(Path("new"), "abcd"));
+  EXPECT_EQ(Bytes(Path("new")), "abcd");
+}
+
+TEST_F(ReplacingFiles, ADirectoryWeMayNotWriteInGetsNothing) {
+  fs::create_directory(Path("out"));
+  Put(Path("out/old"), "keep");
+  // No write bit: refused for every user, the super-user too.
+  fs::permissions(Path("out"), fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_FALSE(FileReplaceable(Path("out/new")));
+  EXPECT_FALSE(Replace(Path("out/new"), "x"));
+  EXPECT_FALSE(Replace(Path("out/old"), "x"));
+  if (testing::IsRoot()) {
+    // Write bits for its owner only: an ordinary user is refused by the system itself.
+    fs::permissions(Path("out"), fs::perms(0755));
+    fs::permissions(dir_, fs::perms(0755));
+    EXPECT_EQ(testing::AsNobody([&] { return FileReplaceable(Path("out/new")); }), 0);
+    EXPECT_EQ(testing::AsNobody([&] { return Replace(Path("out/new"), "x"); }), 0);
+    EXPECT_EQ(testing::AsNobody([&] { return Replace(Path("out/old"), "x"); }), 0);
+  }
+  EXPECT_EQ(Bytes(Path("out/old")), "keep");
+  EXPECT_EQ(size_t(std::distance(fs::directory_iterator(Path("out")), {})), 1u) << "no temporary file left";
 }
 
 }  // namespace

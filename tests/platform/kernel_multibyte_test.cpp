@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/kernel/multibyte.h"
+#include "platform/text/gbk.h"
 
 namespace barvell::platform {
 namespace {
@@ -50,6 +51,9 @@ TEST(KernelMultiByte, UndecodableBytesFailOnlyWhenAskedTo) {
   // The converter is kept for the next text: nothing of the cut-off byte carries over.
   EXPECT_EQ(MultiByteToWideChar(936, 0, kGbk, -1, wide, 8), 4);
   EXPECT_EQ(std::u16string(wide), u"条码A");
+  // Nor into the plain conversions, which share the converter.
+  EXPECT_EQ(MultiByteToWideChar(936, kMbErrInvalidChars, "\xCC", 1, wide, 8), 0);
+  EXPECT_EQ(GbkToUtf16("\xF5\xC2"), u"趼");
 }
 
 TEST(KernelMultiByte, Utf8CodePage) {

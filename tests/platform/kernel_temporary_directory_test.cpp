@@ -27,6 +27,8 @@ TEST_F(TemporaryFolder, TmpdirWhenADirectoryElseTheUsersOwnPrivateOne) {
   EXPECT_EQ(Choose(Path("mine").c_str()), Path("mine") + "/");
   EXPECT_EQ(Choose((Path("mine") + "/").c_str()), Path("mine") + "/");
   EXPECT_EQ(Choose(Path("none").c_str()), Own() + "/");
+  Put(Path("file"), "x");
+  EXPECT_EQ(Choose(Path("file").c_str()), Own() + "/");
   EXPECT_TRUE(Private(Own()));
   EXPECT_EQ(Choose(), Own() + "/");
 
