@@ -134,7 +134,8 @@ void ScriptPlayer::Start() {
 
 void ScriptPlayer::Step() {
   if (Failed() || next_ >= script_.size()) return;
-  const Action& a = script_[next_++];
+  // Taken out of the script: a pasted code list is not held on here for the whole run.
+  const Action a = std::move(script_[next_++]);
   if (!Perform(a)) return;
   system_.Driver().Do([this] { Step(); });
 }
