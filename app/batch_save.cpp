@@ -7,6 +7,7 @@
 #include "export.h"
 #include "main_window_controls.h"
 #include "service_calls.h"
+#include "split_text.h"
 #include "text_calls.h"
 
 namespace barvell::app {
@@ -35,12 +36,11 @@ bool SavePictureAs(const std::string& target) {
   return ConvertBmpFile(TemporaryPictureName(), target, ChosenEncoderNumber()) == 1;
 }
 
-void RunBatch(const BatchSymbology& symbology, const std::string& directory, const SplitText& lines) {
+void RunBatch(const BatchSymbology& symbology, const std::string& directory, SplitText& lines) {
   const std::string extension =
       "." + ReadText(main_window::kWindow, main_window::kSaveFormat, property::kComboContent);
   PrepareDrawing();
-  for (uint32_t i = 0; i < lines.Count(); ++i) {
-    const std::string line = lines.Piece(i);
+  for (std::string line; lines.Next(line);) {
     if (!symbology.takes_line(line)) continue;
     symbology.render(line);
     bool saved = NamesAFileInTheDirectory(line) &&
@@ -65,12 +65,13 @@ void BatchSave(const BatchWindowControls& w, const BatchSymbology& symbology) {
   }
   std::optional<SplitText> lines;
   {
-    const std::string list = EditText(w.window, w.code_list);
+    std::string list = EditText(w.window, w.code_list);
     if (list.empty()) {
       ShowMessageBox("请先生成或导入编码信息", kErrorIcon);
       return;
     }
-    lines.emplace(list, kLineBreak);
+    // The list as it was when the run began (the box stays editable), cut as it is read.
+    lines.emplace(std::move(list), kLineBreak);
   }
 
   g_running_window = w.window;

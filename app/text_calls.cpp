@@ -1,6 +1,5 @@
 #include "text_calls.h"
 
-#include "kernel.h"
 #include "library_call.h"
 
 namespace barvell::app {
@@ -45,20 +44,5 @@ int32_t FindText(const std::string& text, const std::string& sought) {
 std::string ToUpper(const std::string& text) {
   return TakeText(CallCommand(command::kToUpper, {TextArg(text)}));
 }
-
-SplitText::SplitText(const std::string& text, const std::string& separator)
-    : block_(CallCommand(command::kSplitText, {TextArg(text), TextArg(separator)}).Pointer<void>()) {}
-
-// An array of texts: each element is a block of its own, freed before the array.
-SplitText::~SplitText() {
-  for (uint32_t i = 0; i < Count(); ++i) Kernel().FreeBlock(Elements()[i]);
-  Kernel().FreeBlock(block_);
-}
-
-uint32_t SplitText::Count() const { return block_ != nullptr ? ArrayElementCount(block_) : 0; }
-
-std::string SplitText::Piece(uint32_t i) const { return Elements()[i] != nullptr ? Elements()[i] : ""; }
-
-char* const* SplitText::Elements() const { return reinterpret_cast<char* const*>(ArrayElements(block_)); }
 
 }  // namespace barvell::app

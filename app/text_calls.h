@@ -18,23 +18,4 @@ std::string ToText(double value);
 // 1-based byte position of the first occurrence, stepping over double-byte characters; -1.
 int32_t FindText(const std::string& text, const std::string& sought);
 std::string ToUpper(const std::string& text);
-// The pieces between separators (no empty last piece after a final separator), as the
-// runtime's array of texts, read one at a time: a list of 100,000 codes is not copied once
-// more into as many strings. The array and its texts are freed with it.
-class SplitText {
- public:
-  SplitText(const std::string& text, const std::string& separator);
-  ~SplitText();
-  SplitText(const SplitText&) = delete;
-  SplitText& operator=(const SplitText&) = delete;
-
-  uint32_t Count() const;
-  std::string Piece(uint32_t i) const;
-
- private:
-  char* const* Elements() const;
-
-  void* block_;
-};
-
 }  // namespace barvell::app

@@ -127,13 +127,39 @@ for window in ean13 code39; do
   printf '100,000-code list, %-7s %6s s  %5s MB (whole run)\n' "$window" "$wall" "$((mem / 1024))"
 done
 
-# Memory over a long batch (FLAT=1): peak resident memory for 1,000 and for 100,000 codes.
+# Memory over a long batch (FLAT=1): peak resident memory for 1,000, 10,000 and 100,000
+# codes and the last against the first; and the 100,000-code run's resident memory sampled
+# every half second from its first picture on (after the list is built), whose spread shows
+# whether anything grows per code.
 if [ "${FLAT:-0}" = 1 ]; then
-  for n in 1000 100000; do
-    mkdir -p "$work/flat.$n"
-    (cd "$work/flat.$n" && /usr/bin/time -f "%e %M" -o "$work/time" "$barvell" batch-ean13 --fixed "$fixed" \
-      --start 00000 --end "$(printf '%05d' $((n - 1)))" --dir . >/dev/null)
+  declare -A peak
+  for n in 1000 10000 100000; do
+    out="$work/flat.$n"
+    mkdir -p "$out"
+    (cd "$out" && exec /usr/bin/time -f "%e %M" -o "$work/time" "$barvell" batch-ean13 \
+      --fixed "$fixed" --start 00000 --end "$(printf '%05d' $((n - 1)))" --dir . >/dev/null) &
+    timer=$!
+    samples=()
+    if [ "$n" = 100000 ]; then
+      sleep 0.1
+      pid=$(pgrep -P "$timer" | head -1 || true)
+      while [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; do
+        if [ -n "$(find "$out" -maxdepth 1 -name '*.PNG' -print -quit)" ]; then
+          rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null || true)
+          [ -n "$rss" ] && samples+=("$rss")
+        fi
+        sleep 0.5
+      done
+    fi
+    wait "$timer"
     read -r wall mem < "$work/time"
+    peak[$n]=$mem
     printf 'flatness: %6d codes  %7s s  %6s KB peak\n' "$n" "$wall" "$mem"
   done
+  echo "flatness: 100,000 / 1,000 codes peak $(ratio "${peak[100000]}" "${peak[1000]}")"
+  if [ "${#samples[@]}" -gt 0 ]; then
+    sorted=$(printf '%s\n' "${samples[@]}" | sort -n)
+    echo "flatness: 100,000 codes after the list: ${#samples[@]} samples," \
+         "$(head -1 <<<"$sorted") to $(tail -1 <<<"$sorted") KB resident"
+  fi
 fi

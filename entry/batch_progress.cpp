@@ -2,7 +2,11 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <string_view>
 #include <system_error>
+
+#include "platform/text/gbk.h"
 
 namespace barvell::entry {
 
@@ -14,21 +18,25 @@ constexpr auto kInterval = std::chrono::milliseconds(250);
 
 }  // namespace
 
-size_t BatchCodeCount(const std::string& list, bool ean13) {
+size_t BatchCodeCount(const std::string& utf8_list, bool ean13) {
   size_t count = 0, start = 0;
-  while (start < list.size()) {
-    size_t end = list.find("\r\n", start);
-    if (end == std::string::npos) end = list.size();
-    size_t length = end - start;
+  while (start < utf8_list.size()) {
+    size_t end = utf8_list.find("\r\n", start);
+    if (end == std::string::npos) end = utf8_list.size();
+    std::string_view line(utf8_list.data() + start, end - start);
+    bool ascii = std::all_of(line.begin(), line.end(), [](char c) { return (unsigned char)c < 0x80; });
+    size_t length = ascii ? line.size() : platform::Utf8ToGbk(line).size();
     if (ean13 ? length == 13 : length > 0) ++count;
     start = end + 2;
   }
   return count;
 }
 
+bool BatchProgress::Shows() const { return to_ != nullptr && ::isatty(::fileno(to_)); }
+
 void BatchProgress::Start(const std::string& directory, size_t total) {
   Stop();
-  if (to_ == nullptr || !::isatty(::fileno(to_)) || total == 0) return;
+  if (!Shows() || total == 0) return;
   directory_ = directory;
   total_ = total;
   started_ = std::chrono::steady_clock::now();

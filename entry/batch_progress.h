@@ -21,6 +21,8 @@ class BatchProgress {
   explicit BatchProgress(std::FILE* to) : to_(to) {}
   ~BatchProgress() { Stop(); }
 
+  // Whether Start shows anything: the list need not be counted otherwise.
+  bool Shows() const;
   void Start(const std::string& directory, size_t total);
   // Ends the line with the final count.
   void Stop();
@@ -44,8 +46,9 @@ class BatchProgress {
   std::thread watcher_;
 };
 
-// The codes of a code list that a batch will write: 13-byte lines for EAN-13, every
-// non-empty line for Code 39 (lines separated by CR LF).
-size_t BatchCodeCount(const std::string& list, bool ean13);
+// The codes of a code list, as the edit box shows it (UTF-8), that a batch will write:
+// lines of 13 GBK bytes for EAN-13, every non-empty line for Code 39 (lines separated by
+// CR LF). Only a line that is not ASCII is converted to be measured, not the whole list.
+size_t BatchCodeCount(const std::string& utf8_list, bool ean13);
 
 }  // namespace barvell::entry

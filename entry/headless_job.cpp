@@ -66,7 +66,7 @@ int RunHeadlessJob(const Job& job) {
     }
     std::variant<Script, UsageError> made = ScriptOfJob(job, list);
     if (auto* e = std::get_if<UsageError>(&made)) return Usage(e->message);
-    script = std::get<Script>(made);
+    script = std::move(std::get<Script>(made));
   }
 
   PrivateSettings settings;

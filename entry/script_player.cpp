@@ -134,7 +134,8 @@ void ScriptPlayer::Start() {
 
 void ScriptPlayer::Step() {
   if (Failed() || next_ >= script_.size()) return;
-  const Action& a = script_[next_++];
+  // Taken out of the script: a pasted code list is not held on here for the whole run.
+  const Action a = std::move(script_[next_++]);
   if (!Perform(a)) return;
   system_.Driver().Do([this] { Step(); });
 }
@@ -191,9 +192,9 @@ bool ScriptPlayer::Perform(const Action& a) {
   ui::WindowHandle top = runtime::HandleOf(*window, 0);
   if (verb == "batch-progress") {
     ui::WindowHandle list = ControlOf(*window, "编辑框4");
-    if (progress_ != nullptr && list != ui::kNoWindow) {
-      std::string codes = platform::Utf8ToGbk(runtime::Ui().GetText(list));
-      progress_->Start(a.args[0], BatchCodeCount(codes, a.args[1] == "ean13"));
+    if (progress_ != nullptr && progress_->Shows() && list != ui::kNoWindow) {
+      progress_->Start(a.args[0],
+                       BatchCodeCount(runtime::Ui().GetText(list), a.args[1] == "ean13"));
     }
     return true;
   }

@@ -66,6 +66,7 @@ int64_t ConvertReadValue(uint16_t data_type, const RawProperty& raw, int32_t ele
     case data_type::kFont:
       return ReadFontMember(FontFromBytes(BytesOf(raw)), element);
     default: {
+      if (raw.text_block != nullptr) return PointerValue(raw.text_block);
       const char* text = static_cast<const char*>(raw.data);
       return PointerValue(CopyText(text != nullptr ? std::string_view(text) : std::string_view()));
     }

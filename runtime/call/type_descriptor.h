@@ -42,11 +42,14 @@ struct PropertyDescriptor {
 
 // A property value as a type's reader produces it and its writer receives it: 32- and
 // 64-bit kinds, logical values and standard-cursor numbers in `value`; texts (zero-
-// terminated) at `data`; byte-valued kinds and fonts as `length` bytes at `data`.
+// terminated) at `data`; byte-valued kinds and fonts as `length` bytes at `data`. A reader
+// may instead give a text as a heap block of its own in `text_block`, taken over as the
+// value read (a long text is then not copied once more).
 struct RawProperty {
   uint64_t value = 0;
   const void* data = nullptr;
   uint32_t length = 0;
+  char* text_block = nullptr;
 };
 
 // The operations a type's interface function hands out, by number.

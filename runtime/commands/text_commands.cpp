@@ -77,31 +77,32 @@ std::string ToUpper(const char* text) {
   return out;
 }
 
-std::vector<std::string> SplitText(const char* text, std::optional<const char*> separator,
-                                   std::optional<int32_t> max_count) {
-  std::string_view t = View(text);
-  std::string_view sep = separator ? View(*separator) : std::string_view(",");
-  const size_t limit = max_count ? size_t(std::max(*max_count, 0)) : SIZE_MAX;
-  std::vector<std::string> parts;
-  if (t.empty() || limit == 0) return parts;
-  if (sep.empty()) {
-    parts.emplace_back(t);
-    return parts;
-  }
-  size_t cut = 0;
-  size_t pos = 0;
-  while (pos != std::string_view::npos && pos < t.size()) {
-    if (t.substr(pos, sep.size()) == sep) {
-      parts.emplace_back(t.substr(cut, pos - cut));
-      if (parts.size() == limit) return parts;  // the rest is dropped
-      pos += sep.size();
-      cut = pos;
-    } else {
-      pos = NextCharacter(t, pos);
+bool TextPieces::Next(std::string_view& piece) {
+  if (cut_ >= text_.size()) return false;
+  size_t pos = separator_.empty() ? std::string_view::npos : cut_;
+  for (; pos != std::string_view::npos && pos < text_.size(); pos = NextCharacter(text_, pos)) {
+    if (text_.substr(pos, separator_.size()) == separator_) {
+      piece = text_.substr(cut_, pos - cut_);
+      cut_ = pos + separator_.size();
+      return true;
     }
   }
-  // A text ending in the separator leaves nothing here: no empty last element.
-  if (cut < t.size()) parts.emplace_back(t.substr(cut));
+  // No separator up to the end (or a lead byte ends the text): the rest is the last piece.
+  piece = text_.substr(cut_);
+  cut_ = text_.size();
+  return true;
+}
+
+std::string_view SplitSeparator(std::optional<const char*> separator) {
+  return separator ? View(*separator) : std::string_view(",");
+}
+
+std::vector<std::string> SplitText(const char* text, std::optional<const char*> separator,
+                                   std::optional<int32_t> max_count) {
+  const size_t limit = max_count ? size_t(std::max(*max_count, 0)) : SIZE_MAX;
+  std::vector<std::string> parts;
+  TextPieces pieces(View(text), SplitSeparator(separator));
+  for (std::string_view piece; parts.size() < limit && pieces.Next(piece);) parts.emplace_back(piece);
   return parts;
 }
 

@@ -1,9 +1,12 @@
 #include "runtime/commands/text_library.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "runtime/commands/text_commands.h"
@@ -97,16 +100,25 @@ void SplitTextCommand(ResultRecord* result, int32_t count, ArgRecord* args) {
   const ArgRecord sep_arg = Arg(count, args, 1);
   std::optional<const char*> separator;
   if (!sep_arg.IsOmitted()) separator = TextArg(sep_arg, s1);
-  const std::vector<std::string> parts =
-      SplitText(text, separator, OptionalInt(Arg(count, args, 2)));
+  const std::optional<int32_t> max_count = OptionalInt(Arg(count, args, 2));
+  const size_t limit = max_count ? size_t(std::max(*max_count, 0)) : SIZE_MAX;
+  const std::string_view whole = text != nullptr ? std::string_view(text) : std::string_view();
+
+  // Counted first, then copied straight from the text into their blocks: no list of
+  // strings in between, which for a long text would be its largest copy.
+  size_t parts = 0;
+  std::string_view piece;
+  for (TextPieces pieces(whole, SplitSeparator(separator)); parts < limit && pieces.Next(piece);)
+    ++parts;
 
   // Array block of one dimension: the count, then one text pointer per element.
-  const int64_t bytes = 2 * sizeof(uint32_t) + int64_t(parts.size()) * int64_t(sizeof(char*));
+  const int64_t bytes = 2 * sizeof(uint32_t) + int64_t(parts) * int64_t(sizeof(char*));
   auto* words = static_cast<uint32_t*>(AllocateLarge(bytes));
   words[0] = 1;
-  words[1] = uint32_t(parts.size());
+  words[1] = uint32_t(parts);
   char** elements = reinterpret_cast<char**>(words + 2);
-  for (size_t i = 0; i < parts.size(); ++i) elements[i] = CopyText(parts[i]);
+  TextPieces pieces(whole, SplitSeparator(separator));
+  for (size_t i = 0; i < parts && pieces.Next(piece); ++i) elements[i] = CopyText(piece);
   result->SetPointer(words);
 }
 

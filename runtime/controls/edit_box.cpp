@@ -1,11 +1,13 @@
 // Edit box: a native edit control, single or multi-line, with its template text.
 #include "runtime/controls/edit_box.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
 #include "platform/text/gbk.h"
 #include "platform/ui/keys.h"
+#include "runtime/call/heap.h"
 #include "runtime/controls/border_style.h"
 #include "runtime/controls/component_address.h"
 #include "runtime/controls/control_types.h"
@@ -25,6 +27,21 @@ constexpr auto kProperties = PropertyTable<type_id::kEditBox>({
 // What an integer box lets through: digits, the minus sign and the editing characters
 // (back-space and the like), so that a user can still correct what was typed.
 bool IntegerCharacter(char32_t c) { return c < 0x20 || (c >= U'0' && c <= U'9') || c == U'-'; }
+
+// Both encodings write ASCII as itself. A code list is ASCII: taking it over as it is saves
+// the converter's working copies of a long list (about three times its size) and its time.
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return (unsigned char)c < 0x80; });
+}
+
+std::string ToGbk(std::string utf8) {
+  if (IsAscii(utf8)) return utf8;
+  return platform::Utf8ToGbk(utf8);
+}
+
+std::string ToUtf8(std::string_view gbk) {
+  return IsAscii(gbk) ? std::string(gbk) : platform::GbkToUtf8(gbk);
+}
 
 class EditBoxObject : public ControlObject {
  public:
@@ -46,25 +63,21 @@ class EditBoxObject : public ControlObject {
     return input_mode_ == input_mode::kInteger && !IntegerCharacter(c) ? 0 : c;
   }
 
-  const std::string& Content() {
-    content_ = platform::Utf8ToGbk(Ui().GetText(Handle()));
-    return content_;
-  }
+  std::string Content() const { return ToGbk(Ui().GetText(Handle())); }
 
   // A written text counts as a change, as one typed by the user does: event 0 once.
   void SetContent(std::string_view gbk) {
-    Ui().SetText(Handle(), platform::GbkToUtf8(gbk));
+    Ui().SetText(Handle(), ToUtf8(gbk));
     address_.RaisePrincipalEvent();
   }
 
   // Only the new text is converted: appending line by line stays linear in the list.
-  void Append(std::string_view gbk) { Ui().AppendText(Handle(), platform::GbkToUtf8(gbk)); }
+  void Append(std::string_view gbk) { Ui().AppendText(Handle(), ToUtf8(gbk)); }
 
  private:
   ComponentAddress address_;
   bool multi_line_;
   uint32_t input_mode_;
-  std::string content_;  // the text last read, alive until the next read
 };
 
 ComponentObject* Create(const CreateRequest& request) {
@@ -84,7 +97,9 @@ ComponentObject* Create(const CreateRequest& request) {
 bool Read(ComponentObject* object, int32_t number, RawProperty* out) {
   auto* box = dynamic_cast<EditBoxObject*>(object);
   if (box == nullptr || PublicProperty(number) != property::kEditContent) return false;
-  out->data = box->Content().c_str();
+  // Made as its block straight away: a copy held here until the next read would keep a
+  // long list twice in memory.
+  out->text_block = CopyText(box->Content());
   return true;
 }
 
