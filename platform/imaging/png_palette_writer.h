@@ -1,6 +1,6 @@
-// PNG files of pictures with few colours, written straight with zlib: a palette at the
-// smallest bit depth that holds it, and rows filtered for drawn pictures, whose rows
-// mostly repeat the one above (a barcode's bars run down the whole symbol).
+// PNG files of pictures with few colours, written straight: a palette at the smallest bit
+// depth that holds it, and image data compressed for drawn pictures, whose rows mostly
+// repeat the one above (a barcode's bars run down the whole symbol).
 #pragma once
 
 #include <cstdint>
