@@ -17,12 +17,12 @@ constexpr int kBlockHeaderBits = 3;
 constexpr size_t kMinMatch = 3;
 constexpr size_t kMaxMatch = 258;
 
-// A code as it goes out: its bits lowest first (Huffman codes are sent from their top
-// bit, so they are stored reversed), with any extra bits above them.
-struct Code {
-  uint32_t bits;
-  int count;
-};
+// Huffman codes are sent from their top bit, so they are stored reversed, with any extra
+// bits above them.
+using Code = ScanlineDeflater::Code;
+
+// Adler-32's modulus.
+constexpr uint32_t kAdlerBase = 65521;
 
 constexpr uint32_t Reversed(uint32_t code, int count) {
   uint32_t r = 0;
@@ -76,7 +76,8 @@ Code DistanceCode(size_t distance) {
 
 }  // namespace
 
-ScanlineDeflater::ScanlineDeflater(size_t stride, std::vector<uint8_t>& out) : stride_(stride), out_(out) {
+ScanlineDeflater::ScanlineDeflater(size_t stride, std::vector<uint8_t>& out)
+    : stride_(stride), out_(out), one_back_(DistanceCode(1)), row_back_(DistanceCode(stride)) {
   out_.insert(out_.end(), std::begin(kZlibHeader), std::end(kZlibHeader));
   PutBits(kFinalFixedBlock, kBlockHeaderBits);
 }
@@ -90,8 +91,7 @@ void ScanlineDeflater::PutPendingWord() {
 
 void ScanlineDeflater::PutLiteral(uint8_t byte) { PutBits(kLiteralCodes[byte].bits, kLiteralCodes[byte].count); }
 
-void ScanlineDeflater::PutMatch(size_t length, size_t distance) {
-  const Code to = DistanceCode(distance);
+void ScanlineDeflater::PutMatch(size_t length, Code to) {
   while (length > 0) {
     // The last piece must still be a match: never leave 1 or 2 bytes over.
     size_t piece = length;
@@ -110,7 +110,7 @@ void ScanlineDeflater::PutScanline(const uint8_t* scanline, const uint8_t* above
       size_t same = 0;
       while (i + same < stride_ && scanline[i + same] == above[i + same]) ++same;
       if (same >= kMinMatch) {
-        PutMatch(same, stride_);
+        PutMatch(same, row_back_);
         i += same;
         continue;
       }
@@ -120,14 +120,18 @@ void ScanlineDeflater::PutScanline(const uint8_t* scanline, const uint8_t* above
     while (i + run < stride_ && scanline[i + run] == byte) ++run;
     PutLiteral(byte);
     if (run - 1 >= kMinMatch) {
-      PutMatch(run - 1, 1);
+      PutMatch(run - 1, one_back_);
     } else {
       for (size_t k = 1; k < run; ++k) PutLiteral(byte);
     }
     i += run;
   }
-  last_adler_ = uint32_t(adler32(1, scanline, uInt(stride_)));
-  adler_ = uint32_t(adler32_combine(adler_, last_adler_, z_off_t(stride_)));
+  // zlib's checksum of the scanline alone holds its two sums: 1 + the bytes' sum, and
+  // the scanline's length + the weighted sum.
+  const uint32_t own = uint32_t(adler32(1, scanline, uInt(stride_)));
+  last_sum_ = ((own & 0xFFFF) + kAdlerBase - 1) % kAdlerBase;
+  last_weighted_sum_ = ((own >> 16) + kAdlerBase - stride_ % kAdlerBase) % kAdlerBase;
+  ChecksumLastScanline();
   last_short_[0] = scanline[0];
   if (stride_ > 1) last_short_[1] = scanline[1];
 }
@@ -136,12 +140,19 @@ void ScanlineDeflater::RepeatScanline(size_t times) {
   if (times == 0) return;
   const size_t length = times * stride_;
   if (length >= kMinMatch) {
-    PutMatch(length, stride_);
+    PutMatch(length, row_back_);
   } else {
     // Too short for a match: one repeat of a two-byte scanline.
     for (size_t i = 0; i < length; ++i) PutLiteral(last_short_[i % stride_]);
   }
-  for (size_t t = 0; t < times; ++t) adler_ = uint32_t(adler32_combine(adler_, last_adler_, z_off_t(stride_)));
+  for (size_t t = 0; t < times; ++t) ChecksumLastScanline();
+}
+
+// Appending n bytes to checksummed data adds their sum to the first sum, and to the second
+// n times the first sum before them plus their weighted sum.
+void ScanlineDeflater::ChecksumLastScanline() {
+  running_sum_ = uint32_t((running_sum_ + uint64_t(stride_ % kAdlerBase) * sum_ + last_weighted_sum_) % kAdlerBase);
+  sum_ = (sum_ + last_sum_) % kAdlerBase;
 }
 
 void ScanlineDeflater::Finish() {
@@ -149,7 +160,8 @@ void ScanlineDeflater::Finish() {
   PutBits(end_of_block.bits, end_of_block.count);
   for (; pending_count_ > 0; pending_count_ -= 8, pending_ >>= 8) out_.push_back(uint8_t(pending_));
   pending_count_ = 0;
-  out_.insert(out_.end(), {uint8_t(adler_ >> 24), uint8_t(adler_ >> 16), uint8_t(adler_ >> 8), uint8_t(adler_)});
+  const uint32_t adler = running_sum_ << 16 | sum_;
+  out_.insert(out_.end(), {uint8_t(adler >> 24), uint8_t(adler >> 16), uint8_t(adler >> 8), uint8_t(adler)});
 }
 
 }  // namespace barvell::imaging

@@ -26,6 +26,12 @@ class ScanlineDeflater {
   // Ends the stream with its checksum.
   void Finish();
 
+  // A code as it goes out: its bits lowest first, `count` of them.
+  struct Code {
+    uint32_t bits;
+    int count;
+  };
+
  private:
   // Up to 31 bits.
   void PutBits(uint32_t bits, int count) {
@@ -35,15 +41,23 @@ class ScanlineDeflater {
   }
   void PutPendingWord();
   void PutLiteral(uint8_t byte);
-  // A back-reference of `length` bytes (any length from 3) to `distance` bytes back.
-  void PutMatch(size_t length, size_t distance);
+  // A back-reference of `length` bytes (any length from 3) `to` bytes back (its code).
+  void PutMatch(size_t length, Code to);
+  // The checksum carried over the last scanline once more.
+  void ChecksumLastScanline();
 
   size_t stride_;
   std::vector<uint8_t>& out_;
   uint64_t pending_ = 0;  // bits not yet out, lowest first
   int pending_count_ = 0;
-  uint32_t adler_ = 1;
-  uint32_t last_adler_ = 1;  // the last scanline's own checksum, for its repeats
+  Code one_back_;  // the distance codes of the two back-references used
+  Code row_back_;
+  // The Adler-32 checksum so far, its two sums; and the last scanline's own sums (its
+  // bytes', and each byte's times the number of bytes from it to the end), for repeats.
+  uint32_t sum_ = 1;
+  uint32_t running_sum_ = 0;
+  uint32_t last_sum_ = 0;
+  uint32_t last_weighted_sum_ = 0;
   uint8_t last_short_[2] = {};  // its first bytes, all of a two-byte scanline
 };
 
