@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <cstring>
+#include <optional>
 #include <span>
 
 #include "platform/imaging/scanline_deflate.h"
@@ -228,8 +229,8 @@ void PutImageData(Bytes& out, const Packed& packed, const std::vector<uint8_t>& 
 
 }  // namespace
 
-std::optional<Bytes> EncodePalettePng(const gfx::Bitmap& bitmap) {
-  if (bitmap.Empty()) return std::nullopt;
+bool EncodePalettePng(const gfx::Bitmap& bitmap, Bytes& out) {
+  if (bitmap.Empty()) return false;
   // Only rows unlike the row above are packed: the rest repeat a scanline already out.
   std::vector<uint8_t> repeats(size_t(bitmap.Height()));
   size_t distinct = 0;
@@ -239,8 +240,7 @@ std::optional<Bytes> EncodePalettePng(const gfx::Bitmap& bitmap) {
   }
   std::optional<Packed> packed = PackTwoColours(bitmap, repeats, distinct);
   if (!packed) packed = PackIndexed(bitmap, repeats, distinct);
-  if (!packed) return std::nullopt;
-  if (packed->stride > ScanlineDeflater::kMaxStride) return std::nullopt;
+  if (!packed || packed->stride > ScanlineDeflater::kMaxStride) return false;
 
   Bytes header;
   Put32(header, uint32_t(bitmap.Width()));
@@ -252,7 +252,7 @@ std::optional<Bytes> EncodePalettePng(const gfx::Bitmap& bitmap) {
     palette.insert(palette.end(), {uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)});
   }
 
-  Bytes out(std::begin(kSignature), std::end(kSignature));
+  out.assign(std::begin(kSignature), std::end(kSignature));
   // Distinct scanlines go out at 9 bits a byte at most; each run of repeats in a few bytes.
   out.reserve(out.size() + 4 * 12 + header.size() + palette.size() +
               packed->scanlines.size() * 9 / 8 + (size_t(bitmap.Height()) - distinct) * 8 + 64);
@@ -268,7 +268,7 @@ std::optional<Bytes> EncodePalettePng(const gfx::Bitmap& bitmap) {
   for (int i = 0; i < 4; ++i) out[length_at + size_t(i)] = uint8_t(length >> (24 - 8 * i));
   PutChunkEnd(out, type_at);
   PutChunk(out, "IEND", {});
-  return out;
+  return true;
 }
 
 }  // namespace barvell::imaging

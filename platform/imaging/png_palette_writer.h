@@ -4,15 +4,15 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 #include "platform/gfx/bitmap.h"
 
 namespace barvell::imaging {
 
-// The PNG bytes of `bitmap` with a palette of its colours in order of first appearance;
-// nothing when the bitmap is empty or has more than 256 colours.
-std::optional<std::vector<uint8_t>> EncodePalettePng(const gfx::Bitmap& bitmap);
+// The PNG bytes of `bitmap` with a palette of its colours in order of first appearance, in
+// place of what `out` held (its storage kept); false, `out` unspecified, when the bitmap
+// is empty or has more than 256 colours.
+bool EncodePalettePng(const gfx::Bitmap& bitmap, std::vector<uint8_t>& out);
 
 }  // namespace barvell::imaging
