@@ -131,7 +131,7 @@ void ScanlineDeflater::PutScanline(const uint8_t* scanline, const uint8_t* above
   const uint32_t own = uint32_t(adler32(1, scanline, uInt(stride_)));
   last_sum_ = ((own & 0xFFFF) + kAdlerBase - 1) % kAdlerBase;
   last_weighted_sum_ = ((own >> 16) + kAdlerBase - stride_ % kAdlerBase) % kAdlerBase;
-  ChecksumLastScanline();
+  ChecksumLastScanline(1);
   last_short_[0] = scanline[0];
   if (stride_ > 1) last_short_[1] = scanline[1];
 }
@@ -145,14 +145,24 @@ void ScanlineDeflater::RepeatScanline(size_t times) {
     // Too short for a match: one repeat of a two-byte scanline.
     for (size_t i = 0; i < length; ++i) PutLiteral(last_short_[i % stride_]);
   }
-  for (size_t t = 0; t < times; ++t) ChecksumLastScanline();
+  ChecksumLastScanline(times);
 }
 
-// Appending n bytes to checksummed data adds their sum to the first sum, and to the second
-// n times the first sum before them plus their weighted sum.
-void ScanlineDeflater::ChecksumLastScanline() {
-  running_sum_ = uint32_t((running_sum_ + uint64_t(stride_ % kAdlerBase) * sum_ + last_weighted_sum_) % kAdlerBase);
-  sum_ = (sum_ + last_sum_) % kAdlerBase;
+// Appending n bytes to checksummed data adds their sum S to the first sum a, and to the
+// second n a plus their weighted sum W. Appending them k times over: k S to the first, and
+// k n a + n S (0 + 1 + ... + k-1) + k W to the second.
+void ScanlineDeflater::ChecksumLastScanline(size_t times) {
+  const uint64_t k = times % kAdlerBase;
+  // k (k - 1) / 2, halving whichever factor is even so that no product overflows.
+  const uint64_t pairs = times % 2 == 0 ? (times / 2 % kAdlerBase) * ((times - 1) % kAdlerBase)
+                                        : (times % kAdlerBase) * ((times - 1) / 2 % kAdlerBase);
+  const uint64_t n = stride_ % kAdlerBase;
+  uint64_t running = running_sum_;
+  running += k * n % kAdlerBase * sum_ % kAdlerBase;
+  running += n * last_sum_ % kAdlerBase * (pairs % kAdlerBase) % kAdlerBase;
+  running += k * last_weighted_sum_ % kAdlerBase;
+  running_sum_ = uint32_t(running % kAdlerBase);
+  sum_ = uint32_t((sum_ + k * last_sum_) % kAdlerBase);
 }
 
 void ScanlineDeflater::Finish() {

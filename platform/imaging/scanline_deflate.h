@@ -43,8 +43,8 @@ class ScanlineDeflater {
   void PutLiteral(uint8_t byte);
   // A back-reference of `length` bytes (any length from 3) `to` bytes back (its code).
   void PutMatch(size_t length, Code to);
-  // The checksum carried over the last scanline once more.
-  void ChecksumLastScanline();
+  // The checksum carried over the last scanline `times` more times.
+  void ChecksumLastScanline(size_t times);
 
   size_t stride_;
   std::vector<uint8_t>& out_;
