@@ -89,6 +89,7 @@ constexpr size_t kMaxTextUnits = 32767;
 std::optional<std::string> PathOf(const char16_t* text) {
   if (text == nullptr) return std::nullopt;
   std::string out;
+  out.reserve(64);  // room for a usual name without growing
   for (size_t i = 0;; ++i) {
     if (i == kMaxTextUnits) return std::nullopt;
     char32_t c = text[i];
