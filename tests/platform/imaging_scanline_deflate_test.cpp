@@ -64,7 +64,7 @@ TEST(ScanlineDeflate, InflatesToTheScanlinesGiven) {
     for (size_t i = stride / 2; i < stride; ++i) half_like_noise[i] ^= 0x5A;
     for (size_t repeats : {size_t{1}, size_t{2}, size_t{4}, size_t{5}, size_t{300}}) {
       SCOPED_TRACE(testing::Message() << "stride " << stride << ", repeats " << repeats);
-      RoundTrip(stride, {{noise}, {{}, repeats}, {runs}, {half_like_noise}, {{}, repeats}, {noise}});
+      RoundTrip(stride, {{noise}, {{}, repeats}, {half_like_noise}, {runs}, {{}, repeats}, {noise}});
     }
   }
 }
