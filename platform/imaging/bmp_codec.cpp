@@ -80,11 +80,16 @@ std::optional<gfx::Bitmap> DecodeBmp(std::span<const uint8_t> b) {
 }
 
 // The same 24-bit layout as the draw panel's picture bytes: one writer for both.
-std::optional<Bytes> EncodeBmp(const gfx::Bitmap& bitmap) {
-  if (bitmap.Empty()) return std::nullopt;
+bool EncodeBmp(const gfx::Bitmap& bitmap, Bytes& out) {
+  if (bitmap.Empty()) return false;
   size_t pixel_bytes = RowBytes(bitmap.Width(), 24) * size_t(bitmap.Height());
-  if (kFileHeaderBytes + kInfoHeaderBytes + pixel_bytes > UINT32_MAX) return std::nullopt;
-  return gfx::EncodeBmp24(bitmap);
+  if (kFileHeaderBytes + kInfoHeaderBytes + pixel_bytes > UINT32_MAX) return false;
+  const size_t size = gfx::Bmp24FileSize(bitmap.Width(), bitmap.Height());
+  if (size == 0) return false;
+  // Every byte, padding included, is written: what `out` held is never cleared first.
+  out.resize(size);
+  gfx::WriteBmp24(bitmap, bitmap.Width(), bitmap.Height(), out.data());
+  return true;
 }
 
 }  // namespace barvell::imaging

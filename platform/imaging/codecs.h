@@ -19,9 +19,11 @@ std::optional<gfx::Bitmap> DecodeBmp(std::span<const uint8_t> bytes);
 std::optional<gfx::Bitmap> DecodeGif(std::span<const uint8_t> bytes, uint32_t background_rgb);
 std::optional<gfx::Bitmap> DecodeTiff(std::span<const uint8_t> bytes, uint32_t background_rgb);
 
-std::optional<Bytes> EncodePng(const gfx::Bitmap& bitmap);
+// The batch's formats write into `out`, replacing what it held but keeping its storage: a
+// run of pictures of one size then neither allocates nor clears a buffer per picture.
+bool EncodePng(const gfx::Bitmap& bitmap, Bytes& out);
 std::optional<Bytes> EncodeJpeg(const gfx::Bitmap& bitmap);
-std::optional<Bytes> EncodeBmp(const gfx::Bitmap& bitmap);
+bool EncodeBmp(const gfx::Bitmap& bitmap, Bytes& out);
 std::optional<Bytes> EncodeGif(const gfx::Bitmap& bitmap);
 std::optional<Bytes> EncodeTiff(const gfx::Bitmap& bitmap);
 

@@ -5,16 +5,25 @@
 
 namespace barvell::imaging {
 
-std::optional<std::vector<uint8_t>> EncodePicture(const gfx::Bitmap& bitmap, PictureFormat format) {
+bool EncodePictureInto(const gfx::Bitmap& bitmap, PictureFormat format, Bytes& out) {
+  std::optional<Bytes> bytes;
   switch (format) {
-    case PictureFormat::kPng: return EncodePng(bitmap);
-    case PictureFormat::kJpeg: return EncodeJpeg(bitmap);
-    case PictureFormat::kBmp: return EncodeBmp(bitmap);
-    case PictureFormat::kGif: return EncodeGif(bitmap);
-    case PictureFormat::kTiff: return EncodeTiff(bitmap);
+    case PictureFormat::kPng: return EncodePng(bitmap, out);
+    case PictureFormat::kBmp: return EncodeBmp(bitmap, out);
+    case PictureFormat::kJpeg: bytes = EncodeJpeg(bitmap); break;
+    case PictureFormat::kGif: bytes = EncodeGif(bitmap); break;
+    case PictureFormat::kTiff: bytes = EncodeTiff(bitmap); break;
     case PictureFormat::kUnknown: break;
   }
-  return std::nullopt;
+  if (!bytes) return false;
+  out = std::move(*bytes);
+  return true;
+}
+
+std::optional<std::vector<uint8_t>> EncodePicture(const gfx::Bitmap& bitmap, PictureFormat format) {
+  Bytes out;
+  if (!EncodePictureInto(bitmap, format, out)) return std::nullopt;
+  return out;
 }
 
 bool SavePicture(const gfx::Bitmap& bitmap, PictureFormat format, std::string_view utf8_path) {

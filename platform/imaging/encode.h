@@ -16,6 +16,10 @@ namespace barvell::imaging {
 // The file bytes of `bitmap` in `format`; empty for an empty bitmap, kUnknown, or a failure
 // of the encoder.
 std::optional<std::vector<uint8_t>> EncodePicture(const gfx::Bitmap& bitmap, PictureFormat format);
+// The same into `out`, in place of what it held; false, `out` unspecified, where
+// EncodePicture gives nothing. PNG and BMP keep `out`'s storage, so a caller encoding
+// picture after picture keeps one buffer rather than allocating and clearing one each time.
+bool EncodePictureInto(const gfx::Bitmap& bitmap, PictureFormat format, std::vector<uint8_t>& out);
 
 // Encodes `bitmap` and writes it to `utf8_path` (see WriteFileReplacing). False when the
 // picture cannot be encoded or the file cannot be written; the file is then as it was.

@@ -77,6 +77,10 @@ bool IsLive(const Image* image) { return image != nullptr && LiveImages().count(
 
 uint32_t g_next_token = 1;
 
+// The largest encoded picture whose buffer is kept for the next save (a 600 dpi barcode's
+// BMP is about 1.2 MB).
+constexpr size_t kMaxKeptEncodedBytes = size_t{16} << 20;
+
 // Longest file name or class text read; a text without its NUL stops here.
 constexpr size_t kMaxTextUnits = 32767;
 
@@ -85,6 +89,7 @@ constexpr size_t kMaxTextUnits = 32767;
 std::optional<std::string> PathOf(const char16_t* text) {
   if (text == nullptr) return std::nullopt;
   std::string out;
+  out.reserve(64);  // room for a usual name without growing
   for (size_t i = 0;; ++i) {
     if (i == kMaxTextUnits) return std::nullopt;
     char32_t c = text[i];
@@ -207,9 +212,13 @@ int32_t GdipSaveImageToFile(Image* image, const char16_t* file, const Guid* enco
     if (SameGuid(e.clsid, *encoder)) format = e.format;
   }
   if (format == PictureFormat::kUnknown) return status::kFileNotFound;  // no such encoder
-  std::optional<std::vector<uint8_t>> bytes = imaging::EncodePicture(*image->bitmap, format);
-  if (!bytes) return status::kGenericError;
-  return imaging::WriteFileReplacing(*path, *bytes) ? status::kOk : status::kWin32Error;
+  // One buffer for the run: a batch saves one size of picture once per code.
+  static std::vector<uint8_t> encoded;
+  if (!imaging::EncodePictureInto(*image->bitmap, format, encoded)) return status::kGenericError;
+  const bool written = imaging::WriteFileReplacing(*path, encoded);
+  // A one-off huge picture's bytes are not kept for the rest of the run.
+  if (encoded.capacity() > kMaxKeptEncodedBytes) std::vector<uint8_t>().swap(encoded);
+  return written ? status::kOk : status::kWin32Error;
 }
 
 int32_t GdipDisposeImage(Image* image) {

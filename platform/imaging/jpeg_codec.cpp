@@ -5,6 +5,7 @@
 // refused, as truncated pictures of the other formats are; only warnings about metadata
 // that does not touch the pixels are let pass.
 #include <algorithm>
+#include <bit>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -93,14 +94,28 @@ bool DecodeInto(jpeg_decompress_struct& info, ErrorManager& err, std::span<const
   return !err.corrupt;
 }
 
-bool EncodeInto(jpeg_compress_struct& info, ErrorManager& err, const Bytes& rgb, int width,
-                int height, unsigned char*& out, unsigned long& out_size) {
+// libjpeg-turbo reads our pixels as they lie in memory, 0x00RRGGBB words on a little-endian
+// machine being the bytes B G R and a spare: no copy of the picture is made. Other builds
+// get each row packed as R G B first.
+#if defined(JCS_EXTENSIONS)
+constexpr bool kReadsPixelsInPlace = std::endian::native == std::endian::little;
+constexpr J_COLOR_SPACE kInPlaceSpace = JCS_EXT_BGRX;
+#else
+constexpr bool kReadsPixelsInPlace = false;
+constexpr J_COLOR_SPACE kInPlaceSpace = JCS_RGB;
+#endif
+// Rows handed over per call.
+constexpr int kRowsPerCall = 16;
+
+// `packed` holds one row of R G B when the pixels are not read in place.
+bool EncodeInto(jpeg_compress_struct& info, ErrorManager& err, const gfx::Bitmap& bitmap,
+                Bytes& packed, unsigned char*& out, unsigned long& out_size) {
   if (setjmp(err.recovery) != 0) return false;
   jpeg_mem_dest(&info, &out, &out_size);
-  info.image_width = JDIMENSION(width);
-  info.image_height = JDIMENSION(height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
+  info.image_width = JDIMENSION(bitmap.Width());
+  info.image_height = JDIMENSION(bitmap.Height());
+  info.input_components = kReadsPixelsInPlace ? 4 : 3;
+  info.in_color_space = kReadsPixelsInPlace ? kInPlaceSpace : JCS_RGB;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, kJpegQuality, TRUE);
   for (int c = 0; c < info.num_components; ++c) {
@@ -109,8 +124,24 @@ bool EncodeInto(jpeg_compress_struct& info, ErrorManager& err, const Bytes& rgb,
   }
   jpeg_start_compress(&info, TRUE);
   while (info.next_scanline < info.image_height) {
-    JSAMPROW row = const_cast<uint8_t*>(rgb.data()) + size_t(info.next_scanline) * width * 3;
-    jpeg_write_scanlines(&info, &row, 1);
+    const int y = int(info.next_scanline);
+    if (kReadsPixelsInPlace) {
+      JSAMPROW rows[kRowsPerCall];
+      const int count = std::min(kRowsPerCall, bitmap.Height() - y);
+      for (int i = 0; i < count; ++i) {
+        rows[i] = reinterpret_cast<JSAMPROW>(const_cast<uint32_t*>(bitmap.Row(y + i)));
+      }
+      jpeg_write_scanlines(&info, rows, JDIMENSION(count));
+    } else {
+      const uint32_t* pixels = bitmap.Row(y);
+      for (int x = 0; x < bitmap.Width(); ++x) {
+        packed[size_t(x) * 3] = RedOf(pixels[x]);
+        packed[size_t(x) * 3 + 1] = GreenOf(pixels[x]);
+        packed[size_t(x) * 3 + 2] = BlueOf(pixels[x]);
+      }
+      JSAMPROW row = packed.data();
+      jpeg_write_scanlines(&info, &row, 1);
+    }
   }
   jpeg_finish_compress(&info);
   return true;
@@ -143,7 +174,7 @@ std::optional<Bytes> EncodeJpeg(const gfx::Bitmap& bitmap) {
   if (bitmap.Empty() || bitmap.Width() > JPEG_MAX_DIMENSION || bitmap.Height() > JPEG_MAX_DIMENSION) {
     return std::nullopt;
   }
-  Bytes rgb = PackedRgb(bitmap);
+  Bytes packed(kReadsPixelsInPlace ? 0 : size_t(bitmap.Width()) * 3);
   jpeg_compress_struct info;
   ErrorManager err;
   Install(err);
@@ -151,7 +182,7 @@ std::optional<Bytes> EncodeJpeg(const gfx::Bitmap& bitmap) {
   jpeg_create_compress(&info);
   unsigned char* out = nullptr;
   unsigned long out_size = 0;
-  bool ok = EncodeInto(info, err, rgb, bitmap.Width(), bitmap.Height(), out, out_size);
+  bool ok = EncodeInto(info, err, bitmap, packed, out, out_size);
   jpeg_destroy_compress(&info);
   std::optional<Bytes> result;
   if (ok && out != nullptr) result = Bytes(out, out + out_size);

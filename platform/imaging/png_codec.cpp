@@ -56,9 +56,9 @@ std::optional<Bytes> WritePng(png_image& image, const void* pixels) {
 // A picture of at most 256 colours (a barcode has two) is written with a palette at the
 // smallest bit depth that holds it: 1 bit per pixel for two colours. Others are written as
 // 8-bit RGB.
-std::optional<Bytes> EncodePng(const gfx::Bitmap& bitmap) {
-  if (bitmap.Empty()) return std::nullopt;
-  if (std::optional<Bytes> palette = EncodePalettePng(bitmap)) return palette;
+bool EncodePng(const gfx::Bitmap& bitmap, Bytes& out) {
+  if (bitmap.Empty()) return false;
+  if (EncodePalettePng(bitmap, out)) return true;
   png_image image;
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
@@ -66,7 +66,10 @@ std::optional<Bytes> EncodePng(const gfx::Bitmap& bitmap) {
   image.height = png_uint_32(bitmap.Height());
   Bytes rgb = PackedRgb(bitmap);
   image.format = PNG_FORMAT_RGB;
-  return WritePng(image, rgb.data());
+  std::optional<Bytes> written = WritePng(image, rgb.data());
+  if (!written) return false;
+  out = std::move(*written);
+  return true;
 }
 
 }  // namespace barvell::imaging

@@ -262,6 +262,20 @@ TEST(ImagingCodecs, PicturesBeyondTheSizeLimitAreRefusedBeforeDecoding) {
   EXPECT_TRUE(SizeAcceptable(4096, 4096));
 }
 
+// A buffer kept from a larger picture, or from another format, holds nothing of it after
+// the next encoding: the bytes are those of a fresh encoding.
+TEST(ImagingCodecs, AReusedBufferGivesTheSameBytes) {
+  const gfx::Bitmap big = TestPicture(300, 90), small = TestPicture();
+  std::vector<uint8_t> reused;
+  for (PictureFormat format : {PictureFormat::kBmp, PictureFormat::kPng, PictureFormat::kJpeg,
+                               PictureFormat::kBmp, PictureFormat::kGif, PictureFormat::kPng}) {
+    ASSERT_TRUE(EncodePictureInto(big, format, reused));
+    EXPECT_EQ(reused, Encoded(big, format)) << int(format);
+    ASSERT_TRUE(EncodePictureInto(small, format, reused));
+    EXPECT_EQ(reused, Encoded(small, format)) << int(format);
+  }
+}
+
 TEST(ImagingCodecs, EmptyBitmapsAndUnknownFormatsAreNotEncoded) {
   EXPECT_FALSE(EncodePicture(gfx::Bitmap(), PictureFormat::kPng).has_value());
   EXPECT_FALSE(EncodePicture(gfx::Bitmap(0, 5), PictureFormat::kBmp).has_value());

@@ -68,3 +68,34 @@ TEST(PngPalette, RepeatedRowsComeBackExactly) {
 
 }  // namespace
 }  // namespace barvell::imaging
+
+namespace barvell::imaging {
+namespace {
+
+// Two colours are packed straight from the pixels until a third turns up, however late:
+// the picture then goes out at the depth its whole palette needs.
+TEST(PngPalette, ColoursTurningUpLateStillComeBack) {
+  gfx::Bitmap late(413, 30, 0xFFFFFF);
+  EXPECT_EQ(EncodedAs(late), std::pair(1, kPalette));
+  for (int y = 10; y < 30; ++y) late.SetPixel(5 + y, y, 0x000000);
+  EXPECT_EQ(EncodedAs(late), std::pair(1, kPalette));
+  late.SetPixel(412, 29, 0x00FF00);
+  EXPECT_EQ(EncodedAs(late), std::pair(2, kPalette));
+  // Rows narrower than a byte, and rows of exactly whole bytes.
+  for (int width : {1, 7, 8, 16}) {
+    gfx::Bitmap narrow(width, 6, 0x000000);
+    narrow.SetPixel(width - 1, 3, 0xFFFFFF);
+    EXPECT_EQ(EncodedAs(narrow), std::pair(1, kPalette)) << width;
+  }
+}
+
+// The unused top byte of a pixel is no part of its colour.
+TEST(PngPalette, TopByteOfAPixelIsIgnored) {
+  gfx::Bitmap clean = Stripes(50, 4, {0xFFFFFF, 0x000000});
+  gfx::Bitmap marked = clean;
+  for (int x = 0; x < 50; x += 7) marked.Row(2)[x] |= 0xAB000000;
+  EXPECT_EQ(EncodePicture(marked, PictureFormat::kPng), EncodePicture(clean, PictureFormat::kPng));
+}
+
+}  // namespace
+}  // namespace barvell::imaging

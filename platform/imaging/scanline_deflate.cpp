@@ -1,0 +1,197 @@
+#include "platform/imaging/scanline_deflate.h"
+
+#include <zlib.h>
+
+#include <array>
+#include <bit>
+#include <cstring>
+
+namespace barvell::imaging {
+
+namespace {
+
+// Deflate with a 32 KiB window, and the flag byte's check bits (the pair is a multiple of
+// 31); "fastest" is the level it declares, which decoders ignore.
+constexpr uint8_t kZlibHeader[] = {0x78, 0x01};
+// The last block, of the fixed codes (its type 1 after the last-block bit).
+constexpr uint32_t kFinalFixedBlock = 0b011;
+constexpr int kBlockHeaderBits = 3;
+constexpr size_t kMinMatch = 3;
+constexpr size_t kMaxMatch = 258;
+
+// Huffman codes are sent from their top bit, so they are stored reversed, with any extra
+// bits above them.
+using Code = ScanlineDeflater::Code;
+
+// Adler-32's modulus.
+constexpr uint32_t kAdlerBase = 65521;
+
+constexpr uint32_t Reversed(uint32_t code, int count) {
+  uint32_t r = 0;
+  for (int i = 0; i < count; ++i) r = r << 1 | (code >> i & 1);
+  return r;
+}
+
+// The fixed literal/length code of a symbol 0..287.
+constexpr Code FixedSymbol(uint32_t symbol) {
+  if (symbol < 144) return {Reversed(0x30 + symbol, 8), 8};
+  if (symbol < 256) return {Reversed(0x190 + symbol - 144, 9), 9};
+  if (symbol < 280) return {Reversed(symbol - 256, 7), 7};
+  return {Reversed(0xC0 + symbol - 280, 8), 8};
+}
+
+constexpr uint16_t kLengthBase[] = {3,  4,  5,  6,  7,  8,  9,  10,  11,  13,  15,  17,  19,  23, 27,
+                                    31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr uint8_t kLengthExtra[] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                    2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+constexpr uint16_t kDistanceBase[] = {1,    2,    3,    4,    5,    7,     9,     13,    17,   25,
+                                      33,   49,   65,   97,   129,  193,   257,   385,   513,  769,
+                                      1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr uint8_t kDistanceExtra[] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
+                                      6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+
+constexpr std::array<Code, 256> kLiteralCodes = [] {
+  std::array<Code, 256> codes{};
+  for (uint32_t b = 0; b < 256; ++b) codes[b] = FixedSymbol(b);
+  return codes;
+}();
+
+// Each match length's symbol with its extra bits, indexed by the length.
+constexpr std::array<Code, kMaxMatch + 1> kLengthCodes = [] {
+  std::array<Code, kMaxMatch + 1> codes{};
+  size_t i = 0;
+  for (size_t length = kMinMatch; length <= kMaxMatch; ++length) {
+    while (i + 1 < std::size(kLengthBase) && kLengthBase[i + 1] <= length) ++i;
+    Code symbol = FixedSymbol(257 + uint32_t(i));
+    codes[length] = {symbol.bits | uint32_t(length - kLengthBase[i]) << symbol.count,
+                     symbol.count + kLengthExtra[i]};
+  }
+  return codes;
+}();
+
+// A distance's five-bit code with its extra bits.
+Code DistanceCode(size_t distance) {
+  size_t i = 0;
+  while (i + 1 < std::size(kDistanceBase) && kDistanceBase[i + 1] <= distance) ++i;
+  return {Reversed(uint32_t(i), 5) | uint32_t(distance - kDistanceBase[i]) << 5, 5 + kDistanceExtra[i]};
+}
+
+// How many bytes from the start `a` and `b` have in common, up to `n`: eight at a time,
+// since a text row is mostly like the row above.
+size_t SameLength(const uint8_t* a, const uint8_t* b, size_t n) {
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    uint64_t x, y;
+    std::memcpy(&x, a + i, 8);
+    std::memcpy(&y, b + i, 8);
+    if (x != y) {
+      // The first differing byte is the lowest one in memory order.
+      const int bit = std::endian::native == std::endian::little ? std::countr_zero(x ^ y)
+                                                                  : std::countl_zero(x ^ y);
+      return i + size_t(bit / 8);
+    }
+  }
+  while (i < n && a[i] == b[i]) ++i;
+  return i;
+}
+
+}  // namespace
+
+ScanlineDeflater::ScanlineDeflater(size_t stride, std::vector<uint8_t>& out)
+    : stride_(stride), out_(out), one_back_(DistanceCode(1)), row_back_(DistanceCode(stride)) {
+  out_.insert(out_.end(), std::begin(kZlibHeader), std::end(kZlibHeader));
+  PutBits(kFinalFixedBlock, kBlockHeaderBits);
+}
+
+void ScanlineDeflater::PutPendingWord() {
+  const uint32_t word = uint32_t(pending_);
+  out_.insert(out_.end(), {uint8_t(word), uint8_t(word >> 8), uint8_t(word >> 16), uint8_t(word >> 24)});
+  pending_ >>= 32;
+  pending_count_ -= 32;
+}
+
+void ScanlineDeflater::PutLiteral(uint8_t byte) { PutBits(kLiteralCodes[byte].bits, kLiteralCodes[byte].count); }
+
+void ScanlineDeflater::PutMatch(size_t length, Code to) {
+  while (length > 0) {
+    // The last piece must still be a match: never leave 1 or 2 bytes over.
+    size_t piece = length;
+    if (piece > kMaxMatch) piece = length - kMaxMatch < kMinMatch ? length - kMinMatch : kMaxMatch;
+    PutBits(kLengthCodes[piece].bits, kLengthCodes[piece].count);
+    PutBits(to.bits, to.count);
+    length -= piece;
+  }
+}
+
+void ScanlineDeflater::PutScanline(const uint8_t* scanline, const uint8_t* above) {
+  for (size_t i = 0; i < stride_;) {
+    // Greedy: the stretch like the row above first (text rows keep the bars beside them),
+    // then a run of one byte.
+    if (above != nullptr) {
+      const size_t same = SameLength(scanline + i, above + i, stride_ - i);
+      if (same >= kMinMatch) {
+        PutMatch(same, row_back_);
+        i += same;
+        continue;
+      }
+    }
+    const uint8_t byte = scanline[i];
+    size_t run = 1;
+    while (i + run < stride_ && scanline[i + run] == byte) ++run;
+    PutLiteral(byte);
+    if (run - 1 >= kMinMatch) {
+      PutMatch(run - 1, one_back_);
+    } else {
+      for (size_t k = 1; k < run; ++k) PutLiteral(byte);
+    }
+    i += run;
+  }
+  // zlib's checksum of the scanline alone holds its two sums: 1 + the bytes' sum, and
+  // the scanline's length + the weighted sum.
+  const uint32_t own = uint32_t(adler32(1, scanline, uInt(stride_)));
+  last_sum_ = ((own & 0xFFFF) + kAdlerBase - 1) % kAdlerBase;
+  last_weighted_sum_ = ((own >> 16) + kAdlerBase - stride_ % kAdlerBase) % kAdlerBase;
+  ChecksumLastScanline(1);
+  last_short_[0] = scanline[0];
+  if (stride_ > 1) last_short_[1] = scanline[1];
+}
+
+void ScanlineDeflater::RepeatScanline(size_t times) {
+  if (times == 0) return;
+  const size_t length = times * stride_;
+  if (length >= kMinMatch) {
+    PutMatch(length, row_back_);
+  } else {
+    // Too short for a match: one repeat of a two-byte scanline.
+    for (size_t i = 0; i < length; ++i) PutLiteral(last_short_[i % stride_]);
+  }
+  ChecksumLastScanline(times);
+}
+
+// Appending n bytes to checksummed data adds their sum S to the first sum a, and to the
+// second n a plus their weighted sum W. Appending them k times over: k S to the first, and
+// k n a + n S (0 + 1 + ... + k-1) + k W to the second.
+void ScanlineDeflater::ChecksumLastScanline(size_t times) {
+  const uint64_t k = times % kAdlerBase;
+  // k (k - 1) / 2, halving whichever factor is even so that no product overflows.
+  const uint64_t pairs = times % 2 == 0 ? (times / 2 % kAdlerBase) * ((times - 1) % kAdlerBase)
+                                        : (times % kAdlerBase) * ((times - 1) / 2 % kAdlerBase);
+  const uint64_t n = stride_ % kAdlerBase;
+  uint64_t running = running_sum_;
+  running += k * n % kAdlerBase * sum_ % kAdlerBase;
+  running += n * last_sum_ % kAdlerBase * (pairs % kAdlerBase) % kAdlerBase;
+  running += k * last_weighted_sum_ % kAdlerBase;
+  running_sum_ = uint32_t(running % kAdlerBase);
+  sum_ = uint32_t((sum_ + k * last_sum_) % kAdlerBase);
+}
+
+void ScanlineDeflater::Finish() {
+  const Code end_of_block = FixedSymbol(256);
+  PutBits(end_of_block.bits, end_of_block.count);
+  for (; pending_count_ > 0; pending_count_ -= 8, pending_ >>= 8) out_.push_back(uint8_t(pending_));
+  pending_count_ = 0;
+  const uint32_t adler = running_sum_ << 16 | sum_;
+  out_.insert(out_.end(), {uint8_t(adler >> 24), uint8_t(adler >> 16), uint8_t(adler >> 8), uint8_t(adler)});
+}
+
+}  // namespace barvell::imaging
