@@ -555,6 +555,84 @@ TEST(EditModelTest, SelectionRulesOfTheNativeEditBox) {
   EXPECT_FALSE(m.TypeCharacter(27));  // Esc inserts nothing
 }
 
+TEST(EditModelTest, ChineseTextIsEditedByCharacters) {
+  EditModel m;
+  m.Configure(true, false);
+  m.SetText("条码\r\n商品");
+  EXPECT_EQ(m.SelectionEnd(), 6);
+  m.Select(1, 1);
+  EXPECT_TRUE(m.TypeCharacter(U'形'));
+  EXPECT_EQ(m.Text(), "条形码\r\n商品");
+  EXPECT_EQ(m.SelectionStart(), 2);
+  m.MoveCaret(key::kRight);  // past 码, before the line break
+  EXPECT_TRUE(m.DeleteForward());  // the line break goes whole
+  EXPECT_EQ(m.Text(), "条形码商品");
+  m.MoveCaret(key::kRight);
+  EXPECT_TRUE(m.TypeCharacter(8));
+  EXPECT_EQ(m.Text(), "条形码品");
+  EXPECT_EQ(m.SelectionEnd(), 3);
+  m.Select(1, 3);
+  m.ReplaceSelection("-");
+  EXPECT_EQ(m.Text(), "条-品");
+  m.MoveCaret(key::kLeft);
+  m.MoveCaret(key::kLeft);
+  m.MoveCaret(key::kLeft);  // stops at the start
+  EXPECT_TRUE(m.TypeCharacter(U'\U0001F600'));  // beyond the basic plane: one character
+  EXPECT_EQ(m.Text(), "\xF0\x9F\x98\x80条-品");
+  m.MoveCaret(key::kEnd);
+  EXPECT_EQ(m.SelectionEnd(), 4);
+}
+
+TEST(EditModelTest, MalformedInputIsStoredAsReplacementCharacters) {
+  EditModel m;
+  m.Configure(false, false);
+  // Overlong, surrogate, truncated and stray bytes each become one U+FFFD, as everywhere
+  // else texts cross the interface.
+  const std::string bad = "a\xC0\xAF\xED\xA0\x80\xE6\x9D" "b\x80";
+  m.SetText(bad);
+  EXPECT_EQ(m.Text(), EncodeUtf8(DecodeUtf8(bad)));
+  EXPECT_EQ(m.SelectionEnd(), static_cast<int>(DecodeUtf8(bad).size()));
+  m.Append("\xE6");
+  EXPECT_EQ(m.SelectionEnd(), static_cast<int>(DecodeUtf8(bad).size()) + 1);
+  EXPECT_TRUE(m.TypeCharacter(0xD800));  // no character: stored as U+FFFD
+  EXPECT_EQ(m.Text().substr(m.Text().size() - 6), "\xEF\xBF\xBD\xEF\xBF\xBD");
+  // A one-line box pastes up to the first line break, counting the characters before it.
+  m.SetText("");
+  EXPECT_TRUE(m.Paste("码\xFF\n2"));
+  EXPECT_EQ(m.Text(), "码\xEF\xBF\xBD");
+  EXPECT_EQ(m.SelectionEnd(), 2);
+}
+
+TEST(EditModelTest, PositionsInALongListAfterAppends) {
+  EditModel m;
+  m.Configure(true, false);
+  std::string expected;
+  for (int i = 0; i < 1000; ++i) {
+    const std::string line = (i % 3 == 0 ? "码" : "") + std::to_string(i) + "\r\n";
+    m.Append(line);
+    expected += line;
+  }
+  ASSERT_EQ(m.Text(), expected);
+  const int n = static_cast<int>(DecodeUtf8(expected).size());
+  EXPECT_EQ(m.SelectionEnd(), n);
+  // Somewhere in the middle, then near the end, then near the start: each walked from a
+  // different known position.
+  const std::u32string chars = DecodeUtf8(expected);
+  for (int at : {n / 2, n - 3, 5, n / 2 + 1}) {
+    m.Select(at, at + 1);
+    m.ReplaceSelection("#");
+    std::u32string want = chars;
+    want[at] = U'#';
+    ASSERT_EQ(m.Text(), EncodeUtf8(want)) << at;
+    m.Select(at, at + 1);
+    m.ReplaceSelection(EncodeUtf8(std::u32string(1, chars[at])));  // put it back
+  }
+  EXPECT_EQ(m.Text(), expected);
+  m.Select(n - 2, n);  // the last line break
+  EXPECT_TRUE(m.TypeCharacter(8));
+  EXPECT_EQ(m.Text(), expected.substr(0, expected.size() - 2));
+}
+
 TEST_F(HeadlessTest, ProgrammaticTextChangesAreSilentAndSelectionsClamp) {
   WindowHandle w = MakeWindow();
   WindowHandle edit = MakeControl(ControlKind::kEdit, w, {0, 0, 100, 20});
