@@ -106,7 +106,8 @@ std::size_t Bmp24FileSize(int width, int height) {
   return kFileHeaderSize + kInfoHeaderSize + dataSize;
 }
 
-void WriteBmp24(const Bitmap& bitmap, int width, int height, std::uint8_t* h) {
+void WriteBmp24(const Bitmap& bitmap, int width, int height, std::uint8_t* h,
+                std::span<const std::uint8_t> row_repeats) {
   const std::size_t stride = Stride24(width);
   const std::size_t dataSize = stride * static_cast<std::size_t>(height);
   std::memset(h, 0, kFileHeaderSize + kInfoHeaderSize);
@@ -124,6 +125,8 @@ void WriteBmp24(const Bitmap& bitmap, int width, int height, std::uint8_t* h) {
 
   std::uint8_t* pixels = h + kFileHeaderSize + kInfoHeaderSize;
   const int cw = std::max(0, std::min(width, bitmap.Width()));
+  const bool hinted = width == bitmap.Width() && height == bitmap.Height() &&
+                      row_repeats.size() == std::size_t(height) && row_repeats[0] == 0;
   for (int y = 0; y < height; ++y) {
     std::uint8_t* row = pixels + stride * static_cast<std::size_t>(height - 1 - y);
     if (y >= bitmap.Height()) {
@@ -133,7 +136,9 @@ void WriteBmp24(const Bitmap& bitmap, int width, int height, std::uint8_t* h) {
     const std::uint32_t* src = bitmap.Row(y);
     // Drawn pictures repeat most rows (a barcode's bars run down the symbol): a row like
     // the one above is copied as bytes, already converted.
-    if (y > 0 && std::memcmp(src, bitmap.Row(y - 1), std::size_t(cw) * 4) == 0) {
+    const bool repeats = hinted ? row_repeats[std::size_t(y)] != 0
+                                : y > 0 && std::memcmp(src, bitmap.Row(y - 1), std::size_t(cw) * 4) == 0;
+    if (repeats) {
       std::memcpy(row, row + stride, stride);
       continue;
     }
@@ -151,7 +156,7 @@ std::vector<std::uint8_t> EncodeBmp24(const Bitmap& bitmap, int width, int heigh
   return out;
 }
 
-bool DecodeBmpOnto(std::span<const std::uint8_t> b, Bitmap& out) {
+bool DecodeBmpOnto(std::span<const std::uint8_t> b, Bitmap& out, std::vector<std::uint8_t>* row_repeats) {
   if (b.size() < kFileHeaderSize + kInfoHeaderSize || b[0] != 'B' || b[1] != 'M') return false;
   const std::uint32_t offset = Get32(&b[10]);
   const std::uint32_t infoSize = Get32(&b[14]);
@@ -186,13 +191,23 @@ bool DecodeBmpOnto(std::span<const std::uint8_t> b, Bitmap& out) {
   const std::size_t stride = ((static_cast<std::size_t>(bpp) * width + 31) / 32) * 4;
   if (offset > b.size() || stride * height > b.size() - offset) return false;
   if (out.Width() != width || out.Height() != height) out = Bitmap(width, height);
+  // Only the pixel bytes are compared, not the padding: for 24 bits equal pixel bytes are
+  // exactly equal decoded rows, so what is reported as repeating is exact. Different
+  // 32-bit words may decode alike, so there only equal words are known to repeat.
+  const std::size_t compared = bpp == 24 ? 3 * std::size_t(width) : stride;
+  std::uint8_t* repeats = nullptr;
+  if (row_repeats != nullptr) {
+    row_repeats->assign(bpp == 24 ? std::size_t(height) : 0, 0);
+    if (bpp == 24) repeats = row_repeats->data();
+  }
   const std::uint8_t* above = nullptr;
   for (int y = 0; y < height; ++y) {
     const std::uint8_t* row = b.data() + offset + stride * static_cast<std::size_t>(topDown ? y : height - 1 - y);
     std::uint32_t* dst = out.Row(y);
     // A row like the one above (most rows of a drawn picture) is copied, already decoded.
-    if (above != nullptr && std::memcmp(row, above, stride) == 0) {
+    if (above != nullptr && std::memcmp(row, above, compared) == 0) {
       std::memcpy(dst, out.Row(y - 1), std::size_t(width) * 4);
+      if (repeats != nullptr) repeats[y] = 1;
       continue;
     }
     above = row;

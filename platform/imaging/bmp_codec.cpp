@@ -80,7 +80,7 @@ std::optional<gfx::Bitmap> DecodeBmp(std::span<const uint8_t> b) {
 }
 
 // The same 24-bit layout as the draw panel's picture bytes: one writer for both.
-bool EncodeBmp(const gfx::Bitmap& bitmap, Bytes& out) {
+bool EncodeBmp(const gfx::Bitmap& bitmap, Bytes& out, std::span<const uint8_t> row_repeats) {
   if (bitmap.Empty()) return false;
   size_t pixel_bytes = RowBytes(bitmap.Width(), 24) * size_t(bitmap.Height());
   if (kFileHeaderBytes + kInfoHeaderBytes + pixel_bytes > UINT32_MAX) return false;
@@ -88,7 +88,7 @@ bool EncodeBmp(const gfx::Bitmap& bitmap, Bytes& out) {
   if (size == 0) return false;
   // Every byte, padding included, is written: what `out` held is never cleared first.
   out.resize(size);
-  gfx::WriteBmp24(bitmap, bitmap.Width(), bitmap.Height(), out.data());
+  gfx::WriteBmp24(bitmap, bitmap.Width(), bitmap.Height(), out.data(), row_repeats);
   return true;
 }
 

@@ -21,9 +21,10 @@ std::optional<gfx::Bitmap> DecodeTiff(std::span<const uint8_t> bytes, uint32_t b
 
 // The batch's formats write into `out`, replacing what it held but keeping its storage: a
 // run of pictures of one size then neither allocates nor clears a buffer per picture.
-bool EncodePng(const gfx::Bitmap& bitmap, Bytes& out);
+// `row_repeats` as for EncodePictureInto.
+bool EncodePng(const gfx::Bitmap& bitmap, Bytes& out, std::span<const uint8_t> row_repeats = {});
 std::optional<Bytes> EncodeJpeg(const gfx::Bitmap& bitmap);
-bool EncodeBmp(const gfx::Bitmap& bitmap, Bytes& out);
+bool EncodeBmp(const gfx::Bitmap& bitmap, Bytes& out, std::span<const uint8_t> row_repeats = {});
 std::optional<Bytes> EncodeGif(const gfx::Bitmap& bitmap);
 std::optional<Bytes> EncodeTiff(const gfx::Bitmap& bitmap);
 

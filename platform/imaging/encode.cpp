@@ -5,11 +5,12 @@
 
 namespace barvell::imaging {
 
-bool EncodePictureInto(const gfx::Bitmap& bitmap, PictureFormat format, Bytes& out) {
+bool EncodePictureInto(const gfx::Bitmap& bitmap, PictureFormat format, Bytes& out,
+                       std::span<const uint8_t> row_repeats) {
   std::optional<Bytes> bytes;
   switch (format) {
-    case PictureFormat::kPng: return EncodePng(bitmap, out);
-    case PictureFormat::kBmp: return EncodeBmp(bitmap, out);
+    case PictureFormat::kPng: return EncodePng(bitmap, out, row_repeats);
+    case PictureFormat::kBmp: return EncodeBmp(bitmap, out, row_repeats);
     case PictureFormat::kJpeg: bytes = EncodeJpeg(bitmap); break;
     case PictureFormat::kGif: bytes = EncodeGif(bitmap); break;
     case PictureFormat::kTiff: bytes = EncodeTiff(bitmap); break;

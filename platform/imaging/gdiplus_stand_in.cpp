@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/gfx/bitmap.h"
+#include "platform/imaging/decoded_picture.h"
 #include "platform/imaging/decode.h"
 #include "platform/imaging/encode.h"
 #include "platform/imaging/imaging_modules.h"
@@ -67,7 +68,9 @@ bool SameGuid(const Guid& a, const Guid& b) {
 // A loaded image: the handle the program holds is the address of one of these. Only
 // addresses in the live set are used, so a stale or made-up handle is refused, not followed.
 struct Image {
-  std::shared_ptr<const gfx::Bitmap> bitmap;  // shared with the memo of written pictures
+  // Shared with the memo of written pictures, whose own carry their repeated rows; a
+  // picture read from a file carries none and the encoders compare rows themselves.
+  std::shared_ptr<const imaging::DecodedPicture> picture;
 };
 std::set<const Image*>& LiveImages() {
   static std::set<const Image*> live;
@@ -188,7 +191,7 @@ int32_t GdipLoadImageFromFile(const char16_t* file, Image** image) {
   *image = nullptr;
   std::optional<std::string> path = PathOf(file);
   if (!path) return status::kInvalidParameter;
-  if (std::shared_ptr<const gfx::Bitmap> written = imaging::RecallWrittenPicture(*path)) {
+  if (std::shared_ptr<const imaging::DecodedPicture> written = imaging::RecallWrittenPicture(*path)) {
     return Loaded(Image{std::move(written)}, image);
   }
   std::vector<uint8_t> bytes;
@@ -199,7 +202,8 @@ int32_t GdipLoadImageFromFile(const char16_t* file, Image** image) {
   }
   std::optional<gfx::Bitmap> bitmap = imaging::DecodePicture(bytes);
   if (!bitmap) return status::kUnknownImageFormat;
-  return Loaded(Image{std::make_shared<const gfx::Bitmap>(std::move(*bitmap))}, image);
+  return Loaded(Image{std::make_shared<const imaging::DecodedPicture>(imaging::DecodedPicture{std::move(*bitmap), {}})},
+                image);
 }
 
 int32_t GdipSaveImageToFile(Image* image, const char16_t* file, const Guid* encoder,
@@ -214,7 +218,10 @@ int32_t GdipSaveImageToFile(Image* image, const char16_t* file, const Guid* enco
   if (format == PictureFormat::kUnknown) return status::kFileNotFound;  // no such encoder
   // One buffer for the run: a batch saves one size of picture once per code.
   static std::vector<uint8_t> encoded;
-  if (!imaging::EncodePictureInto(*image->bitmap, format, encoded)) return status::kGenericError;
+  const imaging::DecodedPicture& picture = *image->picture;
+  if (!imaging::EncodePictureInto(picture.bitmap, format, encoded, picture.row_repeats)) {
+    return status::kGenericError;
+  }
   const bool written = imaging::WriteFileReplacing(*path, encoded);
   // A one-off huge picture's bytes are not kept for the rest of the run.
   if (encoded.capacity() > kMaxKeptEncodedBytes) std::vector<uint8_t>().swap(encoded);

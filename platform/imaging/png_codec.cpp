@@ -56,9 +56,9 @@ std::optional<Bytes> WritePng(png_image& image, const void* pixels) {
 // A picture of at most 256 colours (a barcode has two) is written with a palette at the
 // smallest bit depth that holds it: 1 bit per pixel for two colours. Others are written as
 // 8-bit RGB.
-bool EncodePng(const gfx::Bitmap& bitmap, Bytes& out) {
+bool EncodePng(const gfx::Bitmap& bitmap, Bytes& out, std::span<const uint8_t> row_repeats) {
   if (bitmap.Empty()) return false;
-  if (EncodePalettePng(bitmap, out)) return true;
+  if (EncodePalettePng(bitmap, out, row_repeats)) return true;
   png_image image;
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;

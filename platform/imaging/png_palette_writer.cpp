@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <span>
@@ -89,7 +90,7 @@ bool PackTwoColourRow(const uint32_t* row, size_t width, uint32_t first, uint32_
 
 // The common case, a picture of one or two colours (a barcode), packed straight from its
 // pixels; nothing when a third colour turns up.
-std::optional<Packed> PackTwoColours(const gfx::Bitmap& bitmap, const std::vector<uint8_t>& repeats,
+std::optional<Packed> PackTwoColours(const gfx::Bitmap& bitmap, std::span<const uint8_t> repeats,
                                      size_t distinct) {
   const size_t width = size_t(bitmap.Width());
   Packed out;
@@ -144,7 +145,7 @@ void PackRow(const uint8_t* indices, size_t width, int bits, uint8_t* out) {
 
 // Any picture of up to 256 colours: each distinct row indexed, then packed at the depth
 // the whole palette needs; nothing for more colours.
-std::optional<Packed> PackIndexed(const gfx::Bitmap& bitmap, const std::vector<uint8_t>& repeats,
+std::optional<Packed> PackIndexed(const gfx::Bitmap& bitmap, std::span<const uint8_t> repeats,
                                   size_t distinct) {
   const size_t width = size_t(bitmap.Width());
   Packed out;
@@ -207,7 +208,7 @@ void PutChunk(Bytes& out, const char (&type)[5], std::span<const uint8_t> data) 
 }
 
 // The image data: each distinct scanline, then the runs of rows that repeat it.
-void PutImageData(Bytes& out, const Packed& packed, const std::vector<uint8_t>& repeats) {
+void PutImageData(Bytes& out, const Packed& packed, std::span<const uint8_t> repeats) {
   ScanlineDeflater deflater(packed.stride, out);
   const uint8_t* line = packed.scanlines.data();
   const uint8_t* above = nullptr;  // the scanline before, once there is one
@@ -229,15 +230,20 @@ void PutImageData(Bytes& out, const Packed& packed, const std::vector<uint8_t>& 
 
 }  // namespace
 
-bool EncodePalettePng(const gfx::Bitmap& bitmap, Bytes& out) {
+bool EncodePalettePng(const gfx::Bitmap& bitmap, Bytes& out, std::span<const uint8_t> row_repeats) {
   if (bitmap.Empty()) return false;
   // Only rows unlike the row above are packed: the rest repeat a scanline already out.
-  std::vector<uint8_t> repeats(size_t(bitmap.Height()));
-  size_t distinct = 0;
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    repeats[size_t(y)] = RowRepeats(bitmap, y) ? 1 : 0;
-    if (!repeats[size_t(y)]) ++distinct;
+  // The decoder's finding, when it came with the picture, spares a pass over every row;
+  // one that cannot be right (its length, a top row said to repeat) is not used.
+  const size_t height = size_t(bitmap.Height());
+  std::vector<uint8_t> compared;
+  std::span<const uint8_t> repeats = row_repeats;
+  if (row_repeats.size() != height || row_repeats[0] != 0) {
+    compared.resize(height);
+    for (size_t y = 0; y < height; ++y) compared[y] = RowRepeats(bitmap, int(y)) ? 1 : 0;
+    repeats = compared;
   }
+  const size_t distinct = size_t(std::count(repeats.begin(), repeats.end(), uint8_t{0}));
   std::optional<Packed> packed = PackTwoColours(bitmap, repeats, distinct);
   if (!packed) packed = PackIndexed(bitmap, repeats, distinct);
   if (!packed || packed->stride > ScanlineDeflater::kMaxStride) return false;

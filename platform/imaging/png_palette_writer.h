@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "platform/gfx/bitmap.h"
@@ -12,7 +13,10 @@ namespace barvell::imaging {
 
 // The PNG bytes of `bitmap` with a palette of its colours in order of first appearance, in
 // place of what `out` held (its storage kept); false, `out` unspecified, when the bitmap
-// is empty or has more than 256 colours.
-bool EncodePalettePng(const gfx::Bitmap& bitmap, std::vector<uint8_t>& out);
+// is empty or has more than 256 colours. `row_repeats`, when it has one entry per row,
+// is trusted to say exactly which rows are pixel for pixel the row above (the BMP
+// decoder's finding, kept with the picture); otherwise the rows are compared here.
+bool EncodePalettePng(const gfx::Bitmap& bitmap, std::vector<uint8_t>& out,
+                      std::span<const uint8_t> row_repeats = {});
 
 }  // namespace barvell::imaging

@@ -14,14 +14,16 @@ namespace {
 
 struct Memo {
   platform::FileStamp stamp;
-  std::shared_ptr<gfx::Bitmap> picture;  // handed out read-only
+  // Handed out read-only: pixels and repeated rows change only together, in Remember,
+  // and only while no loaded image holds them.
+  std::shared_ptr<DecodedPicture> picture;
 };
 std::optional<Memo> g_memo;
 
 void Remember(const platform::FileStamp& stamp, std::span<const std::span<const uint8_t>> pieces) {
   // The last picture's pixels are decoded over when no loaded image holds them any more
   // (a batch disposes each code's before writing the next): one raster for the whole run.
-  std::shared_ptr<gfx::Bitmap> reusable;
+  std::shared_ptr<DecodedPicture> reusable;
   if (g_memo && g_memo->picture.use_count() == 1) reusable = std::move(g_memo->picture);
   g_memo.reset();
   std::vector<uint8_t> joined;
@@ -34,20 +36,22 @@ void Remember(const platform::FileStamp& stamp, std::span<const std::span<const 
   }
   // Other files are no picture we load back; decoding them would only cost.
   if (SniffFormat(bytes) != PictureFormat::kBmp) return;
-  if (reusable && gfx::DecodeBmpOnto(bytes, *reusable)) {
+  if (!reusable) reusable = std::make_shared<DecodedPicture>();
+  if (gfx::DecodeBmpOnto(bytes, reusable->bitmap, &reusable->row_repeats)) {
     g_memo = Memo{stamp, std::move(reusable)};
     return;
   }
+  // Depths the raster layer's reader does not take (palettes): no repeated rows known.
   std::optional<gfx::Bitmap> picture = DecodePicture(bytes);
   if (!picture) return;
-  g_memo = Memo{stamp, std::make_shared<gfx::Bitmap>(std::move(*picture))};
+  g_memo = Memo{stamp, std::make_shared<DecodedPicture>(DecodedPicture{std::move(*picture), {}})};
 }
 
 }  // namespace
 
 void RememberWrittenPictures() { platform::SetOverwriteObserver(&Remember); }
 
-std::shared_ptr<const gfx::Bitmap> RecallWrittenPicture(std::string_view utf8_path) {
+std::shared_ptr<const DecodedPicture> RecallWrittenPicture(std::string_view utf8_path) {
   if (!g_memo) return nullptr;
   std::optional<platform::FileStamp> now = platform::StampOf(utf8_path);
   if (!now || !(*now == g_memo->stamp)) return nullptr;

@@ -7,15 +7,15 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/gfx/bitmap.h"
+#include "platform/imaging/decoded_picture.h"
 
 namespace barvell::imaging {
 
 // Starts remembering what platform::OverwriteFile writes (BMP files only).
 void RememberWrittenPictures();
 
-// The decoded picture of the file at `utf8_path` when it is provably the one we wrote
-// last; null otherwise.
-std::shared_ptr<const gfx::Bitmap> RecallWrittenPicture(std::string_view utf8_path);
+// The decoded picture of the file at `utf8_path`, with its repeated rows, when it is
+// provably the one we wrote last; null otherwise.
+std::shared_ptr<const DecodedPicture> RecallWrittenPicture(std::string_view utf8_path);
 
 }  // namespace barvell::imaging

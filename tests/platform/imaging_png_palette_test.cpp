@@ -2,8 +2,10 @@
 // many as RGB, and every one comes back pixel for pixel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
+#include "platform/gfx/bmp_file.h"
 #include "platform/imaging/decode.h"
 #include "platform/imaging/encode.h"
 
@@ -95,6 +97,42 @@ TEST(PngPalette, TopByteOfAPixelIsIgnored) {
   gfx::Bitmap marked = clean;
   for (int x = 0; x < 50; x += 7) marked.Row(2)[x] |= 0xAB000000;
   EXPECT_EQ(EncodePicture(marked, PictureFormat::kPng), EncodePicture(clean, PictureFormat::kPng));
+}
+
+}  // namespace
+}  // namespace barvell::imaging
+
+namespace barvell::imaging {
+namespace {
+
+// The rows the BMP decoder reports as repeating stand in for the writer's own compare: the
+// file must be the same bytes, and a report that cannot be right must not be used.
+TEST(PngPalette, RepeatedRowsReportedByTheDecoderGiveTheSameFile) {
+  gfx::Bitmap b(413, 30, 0xFFFFFF);
+  for (int y = 0; y < b.Height(); ++y) {
+    for (int x = 0; x < b.Width(); x += 4 + y / 10) b.SetPixel(x, y, y == 17 ? 0x2040C0 : 0x000000);
+  }
+  gfx::Bitmap decoded;
+  std::vector<uint8_t> repeats;
+  ASSERT_TRUE(gfx::DecodeBmpOnto(gfx::EncodeBmp24(b), decoded, &repeats));
+  ASSERT_EQ(repeats.size(), 30u);
+  EXPECT_EQ(std::count(repeats.begin(), repeats.end(), 0), 5) << "rows 0, 10, 17, 18, 20";
+
+  std::vector<uint8_t> own, hinted;
+  ASSERT_TRUE(EncodePictureInto(decoded, PictureFormat::kPng, own));
+  ASSERT_TRUE(EncodePictureInto(decoded, PictureFormat::kPng, hinted, repeats));
+  EXPECT_EQ(hinted, own);
+  ASSERT_TRUE(EncodePictureInto(decoded, PictureFormat::kBmp, hinted, repeats));
+  EXPECT_EQ(hinted, gfx::EncodeBmp24(b));
+
+  // One entry short, or the top row said to repeat: the rows are compared after all.
+  std::vector<uint8_t> bad(repeats.begin(), repeats.end() - 1);
+  for (std::vector<uint8_t> wrong : {bad, std::vector<uint8_t>(30, 1)}) {
+    ASSERT_TRUE(EncodePictureInto(decoded, PictureFormat::kPng, hinted, wrong));
+    EXPECT_EQ(hinted, own);
+    ASSERT_TRUE(EncodePictureInto(decoded, PictureFormat::kBmp, hinted, wrong));
+    EXPECT_EQ(hinted, gfx::EncodeBmp24(b));
+  }
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 #include <filesystem>
 
 #include "platform/gfx/bmp_file.h"
+#include "platform/imaging/decode.h"
 #include "platform/imaging/imaging_modules.h"
+#include "platform/imaging/picture_file.h"
 #include "platform/imaging/written_picture_memo.h"
 #include "platform/kernel/dynamic_library.h"
 #include "platform/kernel/file_writes.h"
@@ -49,8 +51,9 @@ class WrittenPicture : public testing::TestDirectory {
     ASSERT_TRUE(Overwrite(file_, first_));
   }
 
-  // The picture the GDI+ stand-in loads from the file, as the exporter loads it.
-  gfx::Bitmap LoadedThroughGdiplus() {
+  // The picture the GDI+ stand-in loads from the file, as the exporter loads it, saved
+  // with the BMP or the PNG encoder and read back.
+  gfx::Bitmap LoadedThroughGdiplus(bool as_png = false) {
     platform::RegisterImagingModules();
     platform::ModuleHandle module = platform::LoadLibrary("gdiplus.dll");
     auto load = reinterpret_cast<int32_t (*)(const char16_t*, void**)>(
@@ -62,12 +65,17 @@ class WrittenPicture : public testing::TestDirectory {
     // {557CF400-1A04-11D3-9A73-0000F81EF32E}, the BMP encoder, as it lies in memory.
     const uint8_t bmp_encoder[16] = {0x00, 0xF4, 0x7C, 0x55, 0x04, 0x1A, 0xD3, 0x11,
                                      0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E};
+    uint8_t png_encoder[16];
+    std::memcpy(png_encoder, bmp_encoder, sizeof png_encoder);
+    png_encoder[0] = 0x06;
     void* image = nullptr;
     EXPECT_EQ(load(Utf16(file_).c_str(), &image), 0);
-    const std::string copy = Path("copy.bmp");
-    EXPECT_EQ(save(image, Utf16(copy).c_str(), bmp_encoder, nullptr), 0);
+    const std::string copy = Path(as_png ? "copy.png" : "copy.bmp");
+    EXPECT_EQ(save(image, Utf16(copy).c_str(), as_png ? png_encoder : bmp_encoder, nullptr), 0);
     dispose(image);
-    std::optional<gfx::Bitmap> back = gfx::ReadBmpFile(copy);
+    std::vector<uint8_t> bytes;
+    if (ReadPictureFile(copy, bytes) != ReadStatus::kOk) return gfx::Bitmap();
+    std::optional<gfx::Bitmap> back = DecodePicture(bytes);
     return back ? *back : gfx::Bitmap();
   }
 
@@ -76,15 +84,15 @@ class WrittenPicture : public testing::TestDirectory {
 };
 
 TEST_F(WrittenPicture, IsRecalledWhileTheFileIsOurs) {
-  std::shared_ptr<const gfx::Bitmap> recalled = RecallWrittenPicture(file_);
+  std::shared_ptr<const DecodedPicture> recalled = RecallWrittenPicture(file_);
   ASSERT_NE(recalled, nullptr);
-  EXPECT_TRUE(Same(*recalled, Striped(0x000000, 2)));
+  EXPECT_TRUE(Same(recalled->bitmap, Striped(0x000000, 2)));
   EXPECT_TRUE(Same(LoadedThroughGdiplus(), Striped(0x000000, 2)));
   // Written again by us: the new picture, not the old one.
   ASSERT_TRUE(Overwrite(file_, second_));
   recalled = RecallWrittenPicture(file_);
   ASSERT_NE(recalled, nullptr);
-  EXPECT_TRUE(Same(*recalled, Striped(0x2040C0, 3)));
+  EXPECT_TRUE(Same(recalled->bitmap, Striped(0x2040C0, 3)));
 }
 
 TEST_F(WrittenPicture, ChangedBehindItsBackIsReadFromTheFile) {
@@ -97,13 +105,13 @@ TEST_F(WrittenPicture, ChangedBehindItsBackIsReadFromTheFile) {
 TEST_F(WrittenPicture, APictureStillHeldIsNeverDecodedOver) {
   // The memo decodes the next write into the last picture's pixels only once nobody holds
   // them: an image still loaded keeps what it showed.
-  std::shared_ptr<const gfx::Bitmap> held = RecallWrittenPicture(file_);
+  std::shared_ptr<const DecodedPicture> held = RecallWrittenPicture(file_);
   ASSERT_NE(held, nullptr);
   ASSERT_TRUE(Overwrite(file_, second_));
-  EXPECT_TRUE(Same(*held, Striped(0x000000, 2)));
-  std::shared_ptr<const gfx::Bitmap> now = RecallWrittenPicture(file_);
+  EXPECT_TRUE(Same(held->bitmap, Striped(0x000000, 2)));
+  std::shared_ptr<const DecodedPicture> now = RecallWrittenPicture(file_);
   ASSERT_NE(now, nullptr);
-  EXPECT_TRUE(Same(*now, Striped(0x2040C0, 3)));
+  EXPECT_TRUE(Same(now->bitmap, Striped(0x2040C0, 3)));
 
   // Let go of both: the next writes reuse one raster, each time showing the new picture,
   // a different size included.
@@ -144,6 +152,64 @@ TEST_F(WrittenPicture, OnlyACompleteBmpWriteIsRemembered) {
   ASSERT_TRUE(Overwrite(text, {'B', 'M', '?'}));
   EXPECT_EQ(RecallWrittenPicture(text), nullptr);
   EXPECT_EQ(RecallWrittenPicture(file_), nullptr);
+}
+
+// Vertical stripes repeat every row; horizontal ones none: a row pattern carried over from
+// one to the other would show in the saved picture.
+gfx::Bitmap Banded(int period) {
+  gfx::Bitmap b(41, 17, 0xFFFFFF);
+  for (int y = 0; y < b.Height(); y += period)
+    for (int x = 0; x < b.Width(); ++x) b.SetPixel(x, y, 0x000000);
+  return b;
+}
+
+TEST_F(WrittenPicture, RecallsWhichRowsRepeatWithThePixels) {
+  std::shared_ptr<const DecodedPicture> recalled = RecallWrittenPicture(file_);
+  ASSERT_NE(recalled, nullptr);
+  std::vector<uint8_t> all_but_top(17, 1);
+  all_but_top[0] = 0;
+  EXPECT_EQ(recalled->row_repeats, all_but_top);
+}
+
+TEST_F(WrittenPicture, SavedPicturesFollowTheirOwnRowsNeverAnEarlierPictures) {
+  for (bool as_png : {true, false}) {
+    SCOPED_TRACE(as_png ? "PNG" : "BMP");
+    // Our own writes, one after another into one reused raster: each saved as itself.
+    for (const gfx::Bitmap& picture : {Striped(0x000000, 2), Banded(2), Striped(0x2040C0, 3), Banded(3)}) {
+      ASSERT_TRUE(Overwrite(file_, gfx::EncodeBmp24(picture)));
+      EXPECT_TRUE(Same(LoadedThroughGdiplus(as_png), picture));
+    }
+    // Written by us, then replaced at the same length by someone else: read from the file.
+    ASSERT_TRUE(Overwrite(file_, first_));
+    const std::vector<uint8_t> banded = gfx::EncodeBmp24(Banded(2));
+    ASSERT_EQ(banded.size(), first_.size());
+    Put(file_, std::string_view(reinterpret_cast<const char*>(banded.data()), banded.size()));
+    EXPECT_TRUE(Same(LoadedThroughGdiplus(as_png), Banded(2)));
+  }
+}
+
+TEST_F(WrittenPicture, AnImageHeldAcrossTheNextWriteSavesWhatItShowed) {
+  platform::RegisterImagingModules();
+  platform::ModuleHandle module = platform::LoadLibrary("gdiplus.dll");
+  auto load = reinterpret_cast<int32_t (*)(const char16_t*, void**)>(
+      platform::GetProcAddress(module, "GdipLoadImageFromFile"));
+  auto save = reinterpret_cast<int32_t (*)(void*, const char16_t*, const void*, const void*)>(
+      platform::GetProcAddress(module, "GdipSaveImageToFile"));
+  auto dispose = reinterpret_cast<int32_t (*)(void*)>(platform::GetProcAddress(module, "GdipDisposeImage"));
+  platform::FreeLibrary(module);
+  const uint8_t png_encoder[16] = {0x06, 0xF4, 0x7C, 0x55, 0x04, 0x1A, 0xD3, 0x11,
+                                   0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E};
+  void* image = nullptr;
+  ASSERT_EQ(load(Utf16(file_).c_str(), &image), 0);
+  ASSERT_TRUE(Overwrite(file_, gfx::EncodeBmp24(Banded(2))));
+  const std::string copy = Path("held.png");
+  EXPECT_EQ(save(image, Utf16(copy).c_str(), png_encoder, nullptr), 0);
+  dispose(image);
+  std::vector<uint8_t> bytes;
+  ASSERT_EQ(ReadPictureFile(copy, bytes), ReadStatus::kOk);
+  std::optional<gfx::Bitmap> back = DecodePicture(bytes);
+  ASSERT_TRUE(back.has_value());
+  EXPECT_TRUE(Same(*back, Striped(0x000000, 2)));
 }
 
 }  // namespace
