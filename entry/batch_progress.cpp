@@ -2,10 +2,10 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <string_view>
 #include <system_error>
 
+#include "platform/text/ascii_text.h"
 #include "platform/text/gbk.h"
 
 namespace barvell::entry {
@@ -24,8 +24,7 @@ size_t BatchCodeCount(const std::string& utf8_list, bool ean13) {
     size_t end = utf8_list.find("\r\n", start);
     if (end == std::string::npos) end = utf8_list.size();
     std::string_view line(utf8_list.data() + start, end - start);
-    bool ascii = std::all_of(line.begin(), line.end(), [](char c) { return (unsigned char)c < 0x80; });
-    size_t length = ascii ? line.size() : platform::Utf8ToGbk(line).size();
+    size_t length = platform::IsAscii(line) ? line.size() : platform::Utf8ToGbk(line).size();
     if (ean13 ? length == 13 : length > 0) ++count;
     start = end + 2;
   }

@@ -1,7 +1,6 @@
 #include "platform/kernel/file_writes.h"
 
 #include <fcntl.h>
-#include <pthread.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -84,20 +83,11 @@ std::string FollowLinks(std::string path, struct stat& st, int& error) {
   return {};
 }
 
-// This process's id, asked of the system once and again in a forked child, whose
-// temporary names must differ from its parent's.
-pid_t g_process_id = 0;
-pid_t ProcessId() {
-  static const bool forks_reset = ::pthread_atfork(nullptr, nullptr, [] { g_process_id = 0; }) == 0;
-  if (g_process_id == 0 || !forks_reset) g_process_id = ::getpid();
-  return g_process_id;
-}
-
 // A name beside the target that no other write of this or another process uses at once.
 // It does not grow with the target's name, so a name near the file system's limit fits.
 std::string TemporaryBeside(const std::string& target) {
   static std::atomic<unsigned> counter{0};
-  return DirectoryOf(target) + "/.barvell-" + std::to_string(ProcessId()) + "-" +
+  return DirectoryOf(target) + "/.barvell-" + std::to_string(::getpid()) + "-" +
          std::to_string(counter++) + ".tmp";
 }
 

@@ -96,19 +96,11 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
-// A GBK text in UTF-8: ASCII bytes are the same in both, which is all a barcode's
-// captions hold, and need no conversion.
-std::string Utf8Of(std::string_view gbk) {
-  for (char c : gbk)
-    if (static_cast<unsigned char>(c) >= 0x80) return platform::GbkToUtf8(gbk);
-  return std::string(gbk);
-}
-
 void MeasureCommand(ResultRecord* result, int32_t count, ArgRecord* args, bool width) {
   DrawPanelObject* panel = PanelArg(count, args);
   ArgRecord value = Arg(count, args, 1);
   if (panel == nullptr || !IsTextValue(value)) return;
-  gfx::TextExtent extent = panel->Measure(Utf8Of(ToText(value)));
+  gfx::TextExtent extent = panel->Measure(platform::GbkToUtf8(ToText(value)));
   result->low = uint32_t(panel->ToLogical(width ? extent.width : extent.height));
 }
 
@@ -187,7 +179,7 @@ void WriteAtCommand(ResultRecord*, int32_t count, ArgRecord* args) {
     for (size_t n = 0; n < lines.size(); ++n) {
       int w = 0, h = blank_height;
       if (!lines[n].empty()) {
-        std::string utf8 = Utf8Of(lines[n]);
+        std::string utf8 = platform::GbkToUtf8(lines[n]);
         gfx::TextExtent extent = panel->Measure(utf8);
         w = panel->ToLogical(extent.width);
         h = panel->ToLogical(extent.height);

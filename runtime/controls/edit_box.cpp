@@ -1,10 +1,10 @@
 // Edit box: a native edit control, single or multi-line, with its template text.
 #include "runtime/controls/edit_box.h"
 
-#include <algorithm>
 #include <memory>
 #include <string>
 
+#include "platform/text/ascii_text.h"
 #include "platform/text/gbk.h"
 #include "platform/ui/keys.h"
 #include "runtime/call/heap.h"
@@ -28,19 +28,11 @@ constexpr auto kProperties = PropertyTable<type_id::kEditBox>({
 // (back-space and the like), so that a user can still correct what was typed.
 bool IntegerCharacter(char32_t c) { return c < 0x20 || (c >= U'0' && c <= U'9') || c == U'-'; }
 
-// Both encodings write ASCII as itself. A code list is ASCII: taking it over as it is saves
-// the converter's working copies of a long list (about three times its size) and its time.
-bool IsAscii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return (unsigned char)c < 0x80; });
-}
-
+// A code list is ASCII, the same bytes in both encodings: the text read is taken over as
+// it is rather than copied, so a long list is not held once more for the read.
 std::string ToGbk(std::string utf8) {
-  if (IsAscii(utf8)) return utf8;
+  if (platform::IsAscii(utf8)) return utf8;
   return platform::Utf8ToGbk(utf8);
-}
-
-std::string ToUtf8(std::string_view gbk) {
-  return IsAscii(gbk) ? std::string(gbk) : platform::GbkToUtf8(gbk);
 }
 
 class EditBoxObject : public ControlObject {
@@ -67,12 +59,12 @@ class EditBoxObject : public ControlObject {
 
   // A written text counts as a change, as one typed by the user does: event 0 once.
   void SetContent(std::string_view gbk) {
-    Ui().SetText(Handle(), ToUtf8(gbk));
+    Ui().SetText(Handle(), platform::GbkToUtf8(gbk));
     address_.RaisePrincipalEvent();
   }
 
   // Only the new text is converted: appending line by line stays linear in the list.
-  void Append(std::string_view gbk) { Ui().AppendText(Handle(), ToUtf8(gbk)); }
+  void Append(std::string_view gbk) { Ui().AppendText(Handle(), platform::GbkToUtf8(gbk)); }
 
  private:
   ComponentAddress address_;

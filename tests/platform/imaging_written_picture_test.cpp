@@ -39,6 +39,30 @@ bool Overwrite(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 std::u16string Utf16(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
+// The GDI+ stand-in's load, save and dispose, bound as the exporter binds them.
+struct Gdiplus {
+  int32_t (*load)(const char16_t*, void**);
+  int32_t (*save)(void*, const char16_t*, const void*, const void*);
+  int32_t (*dispose)(void*);
+};
+
+Gdiplus BoundGdiplus() {
+  platform::RegisterImagingModules();
+  platform::ModuleHandle module = platform::LoadLibrary("gdiplus.dll");
+  Gdiplus g{reinterpret_cast<decltype(Gdiplus::load)>(platform::GetProcAddress(module, "GdipLoadImageFromFile")),
+            reinterpret_cast<decltype(Gdiplus::save)>(platform::GetProcAddress(module, "GdipSaveImageToFile")),
+            reinterpret_cast<decltype(Gdiplus::dispose)>(platform::GetProcAddress(module, "GdipDisposeImage"))};
+  platform::FreeLibrary(module);
+  return g;
+}
+
+// {557CF400-1A04-11D3-9A73-0000F81EF32E} and {557CF406-...}, the BMP and PNG encoders, as
+// they lie in memory.
+constexpr uint8_t kBmpEncoder[16] = {0x00, 0xF4, 0x7C, 0x55, 0x04, 0x1A, 0xD3, 0x11,
+                                     0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E};
+constexpr uint8_t kPngEncoder[16] = {0x06, 0xF4, 0x7C, 0x55, 0x04, 0x1A, 0xD3, 0x11,
+                                     0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E};
+
 class WrittenPicture : public testing::TestDirectory {
  protected:
   void SetUp() override {
@@ -54,25 +78,12 @@ class WrittenPicture : public testing::TestDirectory {
   // The picture the GDI+ stand-in loads from the file, as the exporter loads it, saved
   // with the BMP or the PNG encoder and read back.
   gfx::Bitmap LoadedThroughGdiplus(bool as_png = false) {
-    platform::RegisterImagingModules();
-    platform::ModuleHandle module = platform::LoadLibrary("gdiplus.dll");
-    auto load = reinterpret_cast<int32_t (*)(const char16_t*, void**)>(
-        platform::GetProcAddress(module, "GdipLoadImageFromFile"));
-    auto save = reinterpret_cast<int32_t (*)(void*, const char16_t*, const void*, const void*)>(
-        platform::GetProcAddress(module, "GdipSaveImageToFile"));
-    auto dispose = reinterpret_cast<int32_t (*)(void*)>(platform::GetProcAddress(module, "GdipDisposeImage"));
-    platform::FreeLibrary(module);
-    // {557CF400-1A04-11D3-9A73-0000F81EF32E}, the BMP encoder, as it lies in memory.
-    const uint8_t bmp_encoder[16] = {0x00, 0xF4, 0x7C, 0x55, 0x04, 0x1A, 0xD3, 0x11,
-                                     0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E};
-    uint8_t png_encoder[16];
-    std::memcpy(png_encoder, bmp_encoder, sizeof png_encoder);
-    png_encoder[0] = 0x06;
+    const Gdiplus g = BoundGdiplus();
     void* image = nullptr;
-    EXPECT_EQ(load(Utf16(file_).c_str(), &image), 0);
+    EXPECT_EQ(g.load(Utf16(file_).c_str(), &image), 0);
     const std::string copy = Path(as_png ? "copy.png" : "copy.bmp");
-    EXPECT_EQ(save(image, Utf16(copy).c_str(), as_png ? png_encoder : bmp_encoder, nullptr), 0);
-    dispose(image);
+    EXPECT_EQ(g.save(image, Utf16(copy).c_str(), as_png ? kPngEncoder : kBmpEncoder, nullptr), 0);
+    g.dispose(image);
     std::vector<uint8_t> bytes;
     if (ReadPictureFile(copy, bytes) != ReadStatus::kOk) return gfx::Bitmap();
     std::optional<gfx::Bitmap> back = DecodePicture(bytes);
@@ -189,22 +200,13 @@ TEST_F(WrittenPicture, SavedPicturesFollowTheirOwnRowsNeverAnEarlierPictures) {
 }
 
 TEST_F(WrittenPicture, AnImageHeldAcrossTheNextWriteSavesWhatItShowed) {
-  platform::RegisterImagingModules();
-  platform::ModuleHandle module = platform::LoadLibrary("gdiplus.dll");
-  auto load = reinterpret_cast<int32_t (*)(const char16_t*, void**)>(
-      platform::GetProcAddress(module, "GdipLoadImageFromFile"));
-  auto save = reinterpret_cast<int32_t (*)(void*, const char16_t*, const void*, const void*)>(
-      platform::GetProcAddress(module, "GdipSaveImageToFile"));
-  auto dispose = reinterpret_cast<int32_t (*)(void*)>(platform::GetProcAddress(module, "GdipDisposeImage"));
-  platform::FreeLibrary(module);
-  const uint8_t png_encoder[16] = {0x06, 0xF4, 0x7C, 0x55, 0x04, 0x1A, 0xD3, 0x11,
-                                   0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E};
+  const Gdiplus g = BoundGdiplus();
   void* image = nullptr;
-  ASSERT_EQ(load(Utf16(file_).c_str(), &image), 0);
+  ASSERT_EQ(g.load(Utf16(file_).c_str(), &image), 0);
   ASSERT_TRUE(Overwrite(file_, gfx::EncodeBmp24(Banded(2))));
   const std::string copy = Path("held.png");
-  EXPECT_EQ(save(image, Utf16(copy).c_str(), png_encoder, nullptr), 0);
-  dispose(image);
+  EXPECT_EQ(g.save(image, Utf16(copy).c_str(), kPngEncoder, nullptr), 0);
+  g.dispose(image);
   std::vector<uint8_t> bytes;
   ASSERT_EQ(ReadPictureFile(copy, bytes), ReadStatus::kOk);
   std::optional<gfx::Bitmap> back = DecodePicture(bytes);
