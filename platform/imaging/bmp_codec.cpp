@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/gfx/bmp_file.h"
+#include "platform/gfx/bmp_rows.h"
 #include "platform/imaging/codecs.h"
 #include "platform/imaging/picture_format.h"
 
@@ -79,16 +80,16 @@ std::optional<gfx::Bitmap> DecodeBmp(std::span<const uint8_t> b) {
   return bitmap;
 }
 
-// The same 24-bit layout as the draw panel's picture bytes: one writer for both.
-bool EncodeBmp(const gfx::Bitmap& bitmap, Bytes& out, std::span<const uint8_t> row_repeats) {
-  if (bitmap.Empty()) return false;
-  size_t pixel_bytes = RowBytes(bitmap.Width(), 24) * size_t(bitmap.Height());
+// The same 24-bit layout as the draw panel's picture bytes, each distinct row packed once.
+bool EncodeBmp(const gfx::MappedRows& picture, Bytes& out) {
+  if (picture.Empty()) return false;
+  size_t pixel_bytes = RowBytes(picture.width, 24) * size_t(picture.height);
   if (kFileHeaderBytes + kInfoHeaderBytes + pixel_bytes > UINT32_MAX) return false;
-  const size_t size = gfx::Bmp24FileSize(bitmap.Width(), bitmap.Height());
+  const size_t size = gfx::Bmp24FileSize(picture.width, picture.height);
   if (size == 0) return false;
   // Every byte, padding included, is written: what `out` held is never cleared first.
   out.resize(size);
-  gfx::WriteBmp24(bitmap, bitmap.Width(), bitmap.Height(), out.data(), row_repeats);
+  gfx::WriteBmp24Rows(picture, out.data());
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/gfx/bitmap.h"
+#include "platform/gfx/bmp_rows.h"
 
 namespace barvell::imaging {
 
@@ -21,10 +22,10 @@ std::optional<gfx::Bitmap> DecodeTiff(std::span<const uint8_t> bytes, uint32_t b
 
 // The batch's formats write into `out`, replacing what it held but keeping its storage: a
 // run of pictures of one size then neither allocates nor clears a buffer per picture.
-// `row_repeats` as for EncodePictureInto.
-bool EncodePng(const gfx::Bitmap& bitmap, Bytes& out, std::span<const uint8_t> row_repeats = {});
+// They read the picture by rows, converting a row that repeats the one above only once.
+bool EncodePng(const gfx::MappedRows& picture, Bytes& out);
 std::optional<Bytes> EncodeJpeg(const gfx::Bitmap& bitmap);
-bool EncodeBmp(const gfx::Bitmap& bitmap, Bytes& out, std::span<const uint8_t> row_repeats = {});
+bool EncodeBmp(const gfx::MappedRows& picture, Bytes& out);
 std::optional<Bytes> EncodeGif(const gfx::Bitmap& bitmap);
 std::optional<Bytes> EncodeTiff(const gfx::Bitmap& bitmap);
 
@@ -39,7 +40,7 @@ inline uint32_t Rgb(uint8_t r, uint8_t g, uint8_t b) {
   return uint32_t(r) << 16 | uint32_t(g) << 8 | b;
 }
 
-// The bitmap as packed 8-bit R, G, B bytes, rows top-down without padding.
-Bytes PackedRgb(const gfx::Bitmap& bitmap);
+// The picture as packed 8-bit R, G, B bytes, rows top-down without padding.
+Bytes PackedRgb(const gfx::MappedRows& picture);
 
 }  // namespace barvell::imaging

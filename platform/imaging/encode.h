@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/gfx/bitmap.h"
+#include "platform/imaging/decoded_picture.h"
 #include "platform/imaging/picture_format.h"
 
 namespace barvell::imaging {
@@ -20,11 +21,10 @@ std::optional<std::vector<uint8_t>> EncodePicture(const gfx::Bitmap& bitmap, Pic
 // The same into `out`, in place of what it held; false, `out` unspecified, where
 // EncodePicture gives nothing. PNG and BMP keep `out`'s storage, so a caller encoding
 // picture after picture keeps one buffer rather than allocating and clearing one each time.
-// `row_repeats`, when not empty, must say per row exactly whether it is pixel for pixel
-// the row above (as the BMP decoder reports it); the PNG and BMP encoders then trust it
-// instead of comparing rows themselves. A hint of the wrong length is ignored.
-bool EncodePictureInto(const gfx::Bitmap& bitmap, PictureFormat format, std::vector<uint8_t>& out,
-                       std::span<const uint8_t> row_repeats = {});
+bool EncodePictureInto(const gfx::Bitmap& bitmap, PictureFormat format, std::vector<uint8_t>& out);
+// The same for a loaded picture: PNG and BMP read its stored rows as they are, the other
+// formats its whole raster.
+bool EncodePictureInto(const DecodedPicture& picture, PictureFormat format, std::vector<uint8_t>& out);
 
 // Encodes `bitmap` and writes it to `utf8_path` (see WriteFileReplacing). False when the
 // picture cannot be encoded or the file cannot be written; the file is then as it was.

@@ -68,8 +68,8 @@ bool SameGuid(const Guid& a, const Guid& b) {
 // A loaded image: the handle the program holds is the address of one of these. Only
 // addresses in the live set are used, so a stale or made-up handle is refused, not followed.
 struct Image {
-  // Shared with the memo of written pictures, whose own carry their repeated rows; a
-  // picture read from a file carries none and the encoders compare rows themselves.
+  // Shared with the memo of written pictures (held as their distinct rows); a picture
+  // read from a file is held whole.
   std::shared_ptr<const imaging::DecodedPicture> picture;
 };
 std::set<const Image*>& LiveImages() {
@@ -202,8 +202,9 @@ int32_t GdipLoadImageFromFile(const char16_t* file, Image** image) {
   }
   std::optional<gfx::Bitmap> bitmap = imaging::DecodePicture(bytes);
   if (!bitmap) return status::kUnknownImageFormat;
-  return Loaded(Image{std::make_shared<const imaging::DecodedPicture>(imaging::DecodedPicture{std::move(*bitmap), {}})},
-                image);
+  auto picture = std::make_shared<imaging::DecodedPicture>();
+  picture->AssignWhole(std::move(*bitmap));
+  return Loaded(Image{std::move(picture)}, image);
 }
 
 int32_t GdipSaveImageToFile(Image* image, const char16_t* file, const Guid* encoder,
@@ -218,8 +219,7 @@ int32_t GdipSaveImageToFile(Image* image, const char16_t* file, const Guid* enco
   if (format == PictureFormat::kUnknown) return status::kFileNotFound;  // no such encoder
   // One buffer for the run: a batch saves one size of picture once per code.
   static std::vector<uint8_t> encoded;
-  const imaging::DecodedPicture& picture = *image->picture;
-  if (!imaging::EncodePictureInto(picture.bitmap, format, encoded, picture.row_repeats)) {
+  if (!imaging::EncodePictureInto(*image->picture, format, encoded)) {
     return status::kGenericError;
   }
   const bool written = imaging::WriteFileReplacing(*path, encoded);

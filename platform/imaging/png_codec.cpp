@@ -56,15 +56,15 @@ std::optional<Bytes> WritePng(png_image& image, const void* pixels) {
 // A picture of at most 256 colours (a barcode has two) is written with a palette at the
 // smallest bit depth that holds it: 1 bit per pixel for two colours. Others are written as
 // 8-bit RGB.
-bool EncodePng(const gfx::Bitmap& bitmap, Bytes& out, std::span<const uint8_t> row_repeats) {
-  if (bitmap.Empty()) return false;
-  if (EncodePalettePng(bitmap, out, row_repeats)) return true;
+bool EncodePng(const gfx::MappedRows& picture, Bytes& out) {
+  if (picture.Empty()) return false;
+  if (EncodePalettePng(picture, out)) return true;
   png_image image;
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
-  image.width = png_uint_32(bitmap.Width());
-  image.height = png_uint_32(bitmap.Height());
-  Bytes rgb = PackedRgb(bitmap);
+  image.width = png_uint_32(picture.width);
+  image.height = png_uint_32(picture.height);
+  Bytes rgb = PackedRgb(picture);
   image.format = PNG_FORMAT_RGB;
   std::optional<Bytes> written = WritePng(image, rgb.data());
   if (!written) return false;

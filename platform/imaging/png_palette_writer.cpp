@@ -40,11 +40,6 @@ struct Packed {
   Bytes scanlines;
 };
 
-bool RowRepeats(const gfx::Bitmap& bitmap, int y) {
-  return y > 0 &&
-         std::memcmp(bitmap.Row(y), bitmap.Row(y - 1), size_t(bitmap.Width()) * 4) == 0;
-}
-
 size_t StrideFor(size_t width, int bits) { return 1 + (width * size_t(bits) + 7) / 8; }
 
 // Four pixels at a time: the compiler's vector extension, which it maps onto whatever
@@ -90,19 +85,18 @@ bool PackTwoColourRow(const uint32_t* row, size_t width, uint32_t first, uint32_
 
 // The common case, a picture of one or two colours (a barcode), packed straight from its
 // pixels; nothing when a third colour turns up.
-std::optional<Packed> PackTwoColours(const gfx::Bitmap& bitmap, std::span<const uint8_t> repeats,
-                                     size_t distinct) {
-  const size_t width = size_t(bitmap.Width());
+std::optional<Packed> PackTwoColours(const gfx::MappedRows& picture, size_t distinct) {
+  const size_t width = size_t(picture.width);
   Packed out;
   out.bits = 1;
   out.stride = StrideFor(width, 1);
   out.scanlines.resize(out.stride * distinct);
-  const uint32_t first = bitmap.Row(0)[0] & kRgbMask;
+  const uint32_t first = picture.Row(0)[0] & kRgbMask;
   uint32_t second = first;
   uint8_t* line = out.scanlines.data();
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    if (repeats[size_t(y)]) continue;
-    const uint32_t* row = bitmap.Row(y);
+  for (int y = 0; y < picture.height; ++y) {
+    if (picture.RepeatsAbove(y)) continue;
+    const uint32_t* row = picture.Row(y);
     line[0] = kFilterNone;
     if (!PackTwoColourRow(row, width, first, second, line + 1)) {
       if (second != first) return std::nullopt;
@@ -145,17 +139,16 @@ void PackRow(const uint8_t* indices, size_t width, int bits, uint8_t* out) {
 
 // Any picture of up to 256 colours: each distinct row indexed, then packed at the depth
 // the whole palette needs; nothing for more colours.
-std::optional<Packed> PackIndexed(const gfx::Bitmap& bitmap, std::span<const uint8_t> repeats,
-                                  size_t distinct) {
-  const size_t width = size_t(bitmap.Width());
+std::optional<Packed> PackIndexed(const gfx::MappedRows& picture, size_t distinct) {
+  const size_t width = size_t(picture.width);
   Packed out;
   Bytes indices(width * distinct);
   uint8_t* at = indices.data();
   uint32_t last = 0;
   uint8_t last_index = 0;
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    if (repeats[size_t(y)]) continue;
-    const uint32_t* row = bitmap.Row(y);
+  for (int y = 0; y < picture.height; ++y) {
+    if (picture.RepeatsAbove(y)) continue;
+    const uint32_t* row = picture.Row(y);
     for (size_t x = 0; x < width; ++x) {
       uint32_t rgb = row[x] & kRgbMask;
       // Runs of one colour are the rule in a drawn picture: look up only on a change.
@@ -208,13 +201,13 @@ void PutChunk(Bytes& out, const char (&type)[5], std::span<const uint8_t> data) 
 }
 
 // The image data: each distinct scanline, then the runs of rows that repeat it.
-void PutImageData(Bytes& out, const Packed& packed, std::span<const uint8_t> repeats) {
+void PutImageData(Bytes& out, const Packed& packed, const gfx::MappedRows& picture) {
   ScanlineDeflater deflater(packed.stride, out);
   const uint8_t* line = packed.scanlines.data();
   const uint8_t* above = nullptr;  // the scanline before, once there is one
   size_t run = 0;
-  for (uint8_t repeat : repeats) {
-    if (repeat) {
+  for (int y = 0; y < picture.height; ++y) {
+    if (picture.RepeatsAbove(y)) {
       ++run;
       continue;
     }
@@ -230,27 +223,18 @@ void PutImageData(Bytes& out, const Packed& packed, std::span<const uint8_t> rep
 
 }  // namespace
 
-bool EncodePalettePng(const gfx::Bitmap& bitmap, Bytes& out, std::span<const uint8_t> row_repeats) {
-  if (bitmap.Empty()) return false;
+bool EncodePalettePng(const gfx::MappedRows& picture, Bytes& out) {
+  if (picture.Empty()) return false;
   // Only rows unlike the row above are packed: the rest repeat a scanline already out.
-  // The decoder's finding, when it came with the picture, spares a pass over every row;
-  // one that cannot be right (its length, a top row said to repeat) is not used.
-  const size_t height = size_t(bitmap.Height());
-  std::vector<uint8_t> compared;
-  std::span<const uint8_t> repeats = row_repeats;
-  if (row_repeats.size() != height || row_repeats[0] != 0) {
-    compared.resize(height);
-    for (size_t y = 0; y < height; ++y) compared[y] = RowRepeats(bitmap, int(y)) ? 1 : 0;
-    repeats = compared;
-  }
-  const size_t distinct = size_t(std::count(repeats.begin(), repeats.end(), uint8_t{0}));
-  std::optional<Packed> packed = PackTwoColours(bitmap, repeats, distinct);
-  if (!packed) packed = PackIndexed(bitmap, repeats, distinct);
+  size_t distinct = 0;
+  for (int y = 0; y < picture.height; ++y) distinct += picture.RepeatsAbove(y) ? 0 : 1;
+  std::optional<Packed> packed = PackTwoColours(picture, distinct);
+  if (!packed) packed = PackIndexed(picture, distinct);
   if (!packed || packed->stride > ScanlineDeflater::kMaxStride) return false;
 
   Bytes header;
-  Put32(header, uint32_t(bitmap.Width()));
-  Put32(header, uint32_t(bitmap.Height()));
+  Put32(header, uint32_t(picture.width));
+  Put32(header, uint32_t(picture.height));
   // Bit depth, colour type, then deflate, adaptive filtering and no interlace (all 0).
   header.insert(header.end(), {uint8_t(packed->bits), kColourTypePalette, 0, 0, 0});
   Bytes palette;
@@ -261,7 +245,7 @@ bool EncodePalettePng(const gfx::Bitmap& bitmap, Bytes& out, std::span<const uin
   out.assign(std::begin(kSignature), std::end(kSignature));
   // Distinct scanlines go out at 9 bits a byte at most; each run of repeats in a few bytes.
   out.reserve(out.size() + 4 * 12 + header.size() + palette.size() +
-              packed->scanlines.size() * 9 / 8 + (size_t(bitmap.Height()) - distinct) * 8 + 64);
+              packed->scanlines.size() * 9 / 8 + (size_t(picture.height) - distinct) * 8 + 64);
   PutChunk(out, "IHDR", header);
   PutChunk(out, "PLTE", palette);
   // The IDAT chunk's length is known only once the data is compressed: a place held for it.
@@ -269,12 +253,21 @@ bool EncodePalettePng(const gfx::Bitmap& bitmap, Bytes& out, std::span<const uin
   Put32(out, 0);
   const size_t type_at = out.size();
   out.insert(out.end(), {'I', 'D', 'A', 'T'});
-  PutImageData(out, *packed, repeats);
+  PutImageData(out, *packed, picture);
   const uint32_t length = uint32_t(out.size() - type_at - 4);
   for (int i = 0; i < 4; ++i) out[length_at + size_t(i)] = uint8_t(length >> (24 - 8 * i));
   PutChunkEnd(out, type_at);
   PutChunk(out, "IEND", {});
   return true;
+}
+
+}  // namespace barvell::imaging
+
+namespace barvell::imaging {
+
+bool EncodePalettePng(const gfx::Bitmap& bitmap, Bytes& out) {
+  std::vector<uint32_t> row_of;
+  return EncodePalettePng(gfx::MapRepeatedRows(bitmap, row_of), out);
 }
 
 }  // namespace barvell::imaging

@@ -8,15 +8,15 @@
 #include <vector>
 
 #include "platform/gfx/bitmap.h"
+#include "platform/gfx/bmp_rows.h"
 
 namespace barvell::imaging {
 
-// The PNG bytes of `bitmap` with a palette of its colours in order of first appearance, in
-// place of what `out` held (its storage kept); false, `out` unspecified, when the bitmap
-// is empty or has more than 256 colours. `row_repeats`, when it has one entry per row,
-// is trusted to say exactly which rows are pixel for pixel the row above (the BMP
-// decoder's finding, kept with the picture); otherwise the rows are compared here.
-bool EncodePalettePng(const gfx::Bitmap& bitmap, std::vector<uint8_t>& out,
-                      std::span<const uint8_t> row_repeats = {});
+// The PNG bytes of the picture with a palette of its colours in order of first appearance,
+// in place of what `out` held (its storage kept); false, `out` unspecified, when the
+// picture is empty or has more than 256 colours. Only rows that do not repeat the row above
+// are packed; each repeat goes out as a copy of the scanline before.
+bool EncodePalettePng(const gfx::MappedRows& picture, std::vector<uint8_t>& out);
+bool EncodePalettePng(const gfx::Bitmap& bitmap, std::vector<uint8_t>& out);
 
 }  // namespace barvell::imaging

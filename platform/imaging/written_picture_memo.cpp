@@ -3,7 +3,6 @@
 #include <optional>
 #include <vector>
 
-#include "platform/gfx/bmp_file.h"
 #include "platform/imaging/decode.h"
 #include "platform/imaging/picture_format.h"
 #include "platform/kernel/file_writes.h"
@@ -14,15 +13,15 @@ namespace {
 
 struct Memo {
   platform::FileStamp stamp;
-  // Handed out read-only: pixels and repeated rows change only together, in Remember,
-  // and only while no loaded image holds them.
+  // Handed out read-only: its rows change only in Remember, and only while no loaded
+  // image holds them.
   std::shared_ptr<DecodedPicture> picture;
 };
 std::optional<Memo> g_memo;
 
 void Remember(const platform::FileStamp& stamp, std::span<const std::span<const uint8_t>> pieces) {
-  // The last picture's pixels are decoded over when no loaded image holds them any more
-  // (a batch disposes each code's before writing the next): one raster for the whole run.
+  // The last picture's storage is read over when no loaded image holds it any more (a
+  // batch disposes each code's before writing the next): one set of rows for the run.
   std::shared_ptr<DecodedPicture> reusable;
   if (g_memo && g_memo->picture.use_count() == 1) reusable = std::move(g_memo->picture);
   g_memo.reset();
@@ -37,14 +36,13 @@ void Remember(const platform::FileStamp& stamp, std::span<const std::span<const 
   // Other files are no picture we load back; decoding them would only cost.
   if (SniffFormat(bytes) != PictureFormat::kBmp) return;
   if (!reusable) reusable = std::make_shared<DecodedPicture>();
-  if (gfx::DecodeBmpOnto(bytes, reusable->bitmap, &reusable->row_repeats)) {
-    g_memo = Memo{stamp, std::move(reusable)};
-    return;
+  if (!reusable->AssignBmp24(bytes)) {
+    // Depths the row reader does not take (32 bits, palettes): decoded whole.
+    std::optional<gfx::Bitmap> picture = DecodePicture(bytes);
+    if (!picture) return;
+    reusable->AssignWhole(std::move(*picture));
   }
-  // Depths the raster layer's reader does not take (palettes): no repeated rows known.
-  std::optional<gfx::Bitmap> picture = DecodePicture(bytes);
-  if (!picture) return;
-  g_memo = Memo{stamp, std::make_shared<DecodedPicture>(DecodedPicture{std::move(*picture), {}})};
+  g_memo = Memo{stamp, std::move(reusable)};
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace barvell::imaging {
 // Starts remembering what platform::OverwriteFile writes (BMP files only).
 void RememberWrittenPictures();
 
-// The decoded picture of the file at `utf8_path`, with its repeated rows, when it is
+// The decoded picture of the file at `utf8_path`, as its distinct rows, when it is
 // provably the one we wrote last; null otherwise.
 std::shared_ptr<const DecodedPicture> RecallWrittenPicture(std::string_view utf8_path);
 

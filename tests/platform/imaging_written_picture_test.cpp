@@ -97,13 +97,13 @@ class WrittenPicture : public testing::TestDirectory {
 TEST_F(WrittenPicture, IsRecalledWhileTheFileIsOurs) {
   std::shared_ptr<const DecodedPicture> recalled = RecallWrittenPicture(file_);
   ASSERT_NE(recalled, nullptr);
-  EXPECT_TRUE(Same(recalled->bitmap, Striped(0x000000, 2)));
+  EXPECT_TRUE(Same(recalled->Whole(), Striped(0x000000, 2)));
   EXPECT_TRUE(Same(LoadedThroughGdiplus(), Striped(0x000000, 2)));
   // Written again by us: the new picture, not the old one.
   ASSERT_TRUE(Overwrite(file_, second_));
   recalled = RecallWrittenPicture(file_);
   ASSERT_NE(recalled, nullptr);
-  EXPECT_TRUE(Same(recalled->bitmap, Striped(0x2040C0, 3)));
+  EXPECT_TRUE(Same(recalled->Whole(), Striped(0x2040C0, 3)));
 }
 
 TEST_F(WrittenPicture, ChangedBehindItsBackIsReadFromTheFile) {
@@ -119,10 +119,10 @@ TEST_F(WrittenPicture, APictureStillHeldIsNeverDecodedOver) {
   std::shared_ptr<const DecodedPicture> held = RecallWrittenPicture(file_);
   ASSERT_NE(held, nullptr);
   ASSERT_TRUE(Overwrite(file_, second_));
-  EXPECT_TRUE(Same(held->bitmap, Striped(0x000000, 2)));
+  EXPECT_TRUE(Same(held->Whole(), Striped(0x000000, 2)));
   std::shared_ptr<const DecodedPicture> now = RecallWrittenPicture(file_);
   ASSERT_NE(now, nullptr);
-  EXPECT_TRUE(Same(now->bitmap, Striped(0x2040C0, 3)));
+  EXPECT_TRUE(Same(now->Whole(), Striped(0x2040C0, 3)));
 
   // Let go of both: the next writes reuse one raster, each time showing the new picture,
   // a different size included.
@@ -174,12 +174,12 @@ gfx::Bitmap Banded(int period) {
   return b;
 }
 
-TEST_F(WrittenPicture, RecallsWhichRowsRepeatWithThePixels) {
+TEST_F(WrittenPicture, IsKeptAsItsDistinctRows) {
   std::shared_ptr<const DecodedPicture> recalled = RecallWrittenPicture(file_);
   ASSERT_NE(recalled, nullptr);
-  std::vector<uint8_t> all_but_top(17, 1);
-  all_but_top[0] = 0;
-  EXPECT_EQ(recalled->row_repeats, all_but_top);
+  const gfx::MappedRows rows = recalled->Rows();
+  EXPECT_EQ(std::vector<uint32_t>(rows.row_of.begin(), rows.row_of.end()), std::vector<uint32_t>(17, 0))
+      << "vertical stripes: one row for all";
 }
 
 TEST_F(WrittenPicture, SavedPicturesFollowTheirOwnRowsNeverAnEarlierPictures) {
