@@ -216,3 +216,76 @@ TEST_F(WrittenPicture, AnImageHeldAcrossTheNextWriteSavesWhatItShowed) {
 
 }  // namespace
 }  // namespace barvell::imaging
+
+namespace barvell::imaging {
+namespace {
+
+// {557CF401-...}, {557CF402-...}, {557CF405-...}: the JPEG, GIF and TIFF encoders.
+constexpr uint8_t kJpegEncoder[16] = {0x01, 0xF4, 0x7C, 0x55, 0x04, 0x1A, 0xD3, 0x11,
+                                      0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E};
+constexpr uint8_t kGifEncoder[16] = {0x02, 0xF4, 0x7C, 0x55, 0x04, 0x1A, 0xD3, 0x11,
+                                     0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E};
+constexpr uint8_t kTiffEncoder[16] = {0x05, 0xF4, 0x7C, 0x55, 0x04, 0x1A, 0xD3, 0x11,
+                                      0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E};
+
+// Rows A A B A C, 43 pixels wide (no multiple of 4), in three colours.
+gfx::Bitmap Patterned(int height_scale = 1) {
+  gfx::Bitmap b(43, 5 * height_scale, 0xFFFFFF);
+  const int pattern[5] = {0, 0, 1, 0, 2};
+  for (int y = 0; y < b.Height(); ++y) {
+    const int p = pattern[y / height_scale];
+    for (int x = p; x < b.Width(); x += 3 + p) b.SetPixel(x, y, p == 2 ? 0x2040C0 : 0x000000);
+  }
+  return b;
+}
+
+class WrittenPictureFormats : public WrittenPicture {
+ protected:
+  // The bytes the GDI+ stand-in saves of the picture it loads from `file_`.
+  std::vector<uint8_t> Saved(const uint8_t* encoder) {
+    const Gdiplus g = BoundGdiplus();
+    void* image = nullptr;
+    EXPECT_EQ(g.load(Utf16(file_).c_str(), &image), 0);
+    const std::string copy = Path("copy");
+    EXPECT_EQ(g.save(image, Utf16(copy).c_str(), encoder, nullptr), 0);
+    g.dispose(image);
+    std::vector<uint8_t> bytes;
+    EXPECT_EQ(ReadPictureFile(copy, bytes), ReadStatus::kOk);
+    return bytes;
+  }
+};
+
+TEST_F(WrittenPictureFormats, TheRasterBuiltFromTheRowsIsTheFileDecodedFromDisk) {
+  // Two sizes one after the other through the reused storage, the second smaller: a raster
+  // built for the first must not show through.
+  for (int scale : {3, 1}) {
+    SCOPED_TRACE(scale);
+    const std::vector<uint8_t> file = gfx::EncodeBmp24(Patterned(scale));
+    ASSERT_TRUE(Overwrite(file_, file));
+    std::shared_ptr<const DecodedPicture> recalled = RecallWrittenPicture(file_);
+    ASSERT_NE(recalled, nullptr);
+    std::optional<gfx::Bitmap> from_disk = DecodePicture(file);
+    ASSERT_TRUE(from_disk);
+    EXPECT_TRUE(Same(recalled->Whole(), *from_disk));
+    EXPECT_EQ(&recalled->Whole(), &recalled->Whole()) << "built once";
+    EXPECT_EQ(recalled->Rows().row_of.size(), size_t(5 * scale));
+  }
+}
+
+TEST_F(WrittenPictureFormats, EveryEncoderSavesFromMemoryWhatItSavesFromTheFile) {
+  const std::vector<uint8_t> file = gfx::EncodeBmp24(Patterned(2));
+  for (const uint8_t* encoder : {kPngEncoder, kBmpEncoder, kJpegEncoder, kGifEncoder, kTiffEncoder}) {
+    SCOPED_TRACE(int(encoder[0]));
+    ASSERT_TRUE(Overwrite(file_, file));
+    ASSERT_NE(RecallWrittenPicture(file_), nullptr);
+    const std::vector<uint8_t> from_memory = Saved(encoder);
+    // The same bytes put there by someone else: loaded from the file.
+    Put(file_, std::string_view(reinterpret_cast<const char*>(file.data()), file.size()));
+    ASSERT_EQ(RecallWrittenPicture(file_), nullptr);
+    EXPECT_EQ(Saved(encoder), from_memory);
+    EXPECT_FALSE(from_memory.empty());
+  }
+}
+
+}  // namespace
+}  // namespace barvell::imaging
