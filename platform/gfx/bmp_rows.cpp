@@ -3,6 +3,10 @@
 #include <bit>
 #include <cstring>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <tmmintrin.h>
+#endif
+
 namespace barvell::gfx {
 namespace {
 
@@ -35,7 +39,7 @@ std::uint32_t Load32(const std::uint8_t* p) {
 void Store32(std::uint8_t* p, std::uint32_t v) { std::memcpy(p, &v, 4); }
 
 // `n` blue-green-red pixels as 0x00RRGGBB.
-void UnpackRow24(const std::uint8_t* in, int n, std::uint32_t* dst) {
+void UnpackRow24Words(const std::uint8_t* in, int n, std::uint32_t* dst) {
   int x = 0;
   if constexpr (kLittleEndian) {
     for (; x + 4 <= n; x += 4, in += 12, dst += 4) {
@@ -48,6 +52,40 @@ void UnpackRow24(const std::uint8_t* in, int n, std::uint32_t* dst) {
   }
   for (; x < n; ++x, in += 3, ++dst) dst[0] = (std::uint32_t(in[2]) << 16) | (std::uint32_t(in[1]) << 8) | in[0];
 }
+
+#if defined(__x86_64__) || defined(__i386__)
+// Where the processor has a byte shuffle (every x86-64 one of the last fifteen years, but
+// not the baseline the program is built for), four pixels are one load, one shuffle and one
+// store: blue, green, red and a zero byte each.
+__attribute__((target("ssse3"))) void UnpackRow24Shuffled(const std::uint8_t* in, int n, std::uint32_t* dst) {
+  const __m128i order = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+  int x = 0;
+  // Each load reads sixteen bytes for twelve: only while all sixteen are this row's pixels.
+  for (; x + 6 <= n; x += 4, in += 12, dst += 4) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst),
+                     _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in)), order));
+  }
+  UnpackRow24Words(in, n - x, dst);
+}
+
+bool HasByteShuffle() {
+  static const bool has = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("ssse3") != 0;
+  }();
+  return has;
+}
+
+void UnpackRow24(const std::uint8_t* in, int n, std::uint32_t* dst) {
+  if (HasByteShuffle()) {
+    UnpackRow24Shuffled(in, n, dst);
+  } else {
+    UnpackRow24Words(in, n, dst);
+  }
+}
+#else
+void UnpackRow24(const std::uint8_t* in, int n, std::uint32_t* dst) { UnpackRow24Words(in, n, dst); }
+#endif
 
 // `n` pixels 0x??RRGGBB (the top byte ignored) as blue-green-red bytes.
 void PackRow24(const std::uint32_t* src, int n, std::uint8_t* out) {

@@ -2,7 +2,12 @@
 
 #include <zlib.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <optional>
 #include <span>
@@ -41,6 +46,55 @@ struct Packed {
 };
 
 size_t StrideFor(size_t width, int bits) { return 1 + (width * size_t(bits) + 7) / 8; }
+
+#if defined(__SSE2__)
+
+// Eight pixels at a time: their compares against the first colour taken as two four-bit
+// masks, pixel k in bit k, which a table turns into the scanline's byte (1 for not the
+// first colour, the leftmost pixel on top).
+constexpr std::array<uint8_t, 256> kNotFirstBits = [] {
+  std::array<uint8_t, 256> bits{};
+  for (unsigned mask = 0; mask < 256; ++mask) {
+    for (unsigned k = 0; k < 8; ++k) {
+      if ((mask >> k & 1) == 0) bits[mask] = uint8_t(bits[mask] | 0x80u >> k);
+    }
+  }
+  return bits;
+}();
+
+// One row of two colours as bits, 1 for `second`; false at a pixel of any third colour.
+// (`second` equal to `first` stands for "none yet": every other colour is then a third.)
+bool PackTwoColourRow(const uint32_t* row, size_t width, uint32_t first, uint32_t second, uint8_t* out) {
+  const __m128i mask = _mm_set1_epi32(int(kRgbMask));
+  const __m128i is_first = _mm_set1_epi32(int(first)), is_second = _mm_set1_epi32(int(second));
+  // Lanes stay all ones while every pixel is one of the two colours.
+  __m128i known = _mm_set1_epi32(-1);
+  const size_t whole = width - width % 8;
+  size_t x = 0;
+  for (; x < whole; x += 8) {
+    const __m128i left = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x)), mask);
+    const __m128i right = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x + 4)), mask);
+    const __m128i left_first = _mm_cmpeq_epi32(left, is_first), right_first = _mm_cmpeq_epi32(right, is_first);
+    known = _mm_and_si128(known, _mm_and_si128(_mm_or_si128(left_first, _mm_cmpeq_epi32(left, is_second)),
+                                               _mm_or_si128(right_first, _mm_cmpeq_epi32(right, is_second))));
+    const int firsts = _mm_movemask_ps(_mm_castsi128_ps(left_first)) |
+                       _mm_movemask_ps(_mm_castsi128_ps(right_first)) << 4;
+    *out++ = kNotFirstBits[size_t(firsts)];
+  }
+  uint32_t stray_tail = 0;
+  if (x < width) {
+    uint32_t byte = 0;
+    for (size_t k = 0; x + k < width; ++k) {
+      const uint32_t rgb = row[x + k] & kRgbMask;
+      stray_tail |= uint32_t(rgb != first) & uint32_t(rgb != second);
+      byte |= uint32_t(rgb != first) << (7 - k);
+    }
+    *out = uint8_t(byte);
+  }
+  return _mm_movemask_ps(_mm_castsi128_ps(known)) == 0xF && stray_tail == 0;
+}
+
+#else
 
 // Four pixels at a time: the compiler's vector extension, which it maps onto whatever
 // vector unit the target has (or plain words), about four times fewer instructions a
@@ -82,6 +136,8 @@ bool PackTwoColourRow(const uint32_t* row, size_t width, uint32_t first, uint32_
   }
   return (stray[0] | stray[1] | stray[2] | stray[3] | stray_tail) == 0;
 }
+
+#endif
 
 // The common case, a picture of one or two colours (a barcode), packed straight from its
 // pixels; nothing when a third colour turns up.
