@@ -1,7 +1,8 @@
 // libFuzzer target: picture decoding, as behind GdipLoadImageFromFile: BMP, PNG, JPEG, GIF
 // and TIFF bytes of any shape. A picture is refused or decoded within the raster bounds,
-// the same bytes decode to the same pixels every time (no pixel is left unset), and a
-// decoded picture written by a lossless encoder decodes back to itself.
+// the same bytes decode to the same pixels every time (no pixel is left unset), a 24-bit
+// BMP read as its distinct rows shows the same pixels, and a decoded picture written by a
+// lossless encoder decodes back to itself.
 #include <cstdint>
 #include <set>
 #include <span>
@@ -9,6 +10,7 @@
 #include "platform/gfx/bitmap.h"
 #include "platform/imaging/codecs.h"
 #include "platform/imaging/decode.h"
+#include "platform/imaging/decoded_picture.h"
 #include "platform/imaging/encode.h"
 
 namespace {
@@ -47,6 +49,10 @@ bool FitsPalette(const gfx::Bitmap& b) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::span<const uint8_t> bytes(data, size);
   std::optional<gfx::Bitmap> picture = imaging::DecodePicture(bytes);
+  // A BMP file a script writes is read as its distinct rows as well: whatever that reader
+  // takes, the whole decoder takes too, with the same pixels.
+  imaging::DecodedPicture rows;
+  if (rows.AssignBmp24(bytes)) Check(picture && SamePixels(rows.Whole(), *picture));
   if (!picture) return 0;
   Check(gfx::WithinBitmapBounds(picture->Width(), picture->Height()));
   for (int y = 0; y < picture->Height(); ++y) {
