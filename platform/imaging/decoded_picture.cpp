@@ -5,10 +5,25 @@
 
 namespace barvell::imaging {
 
+namespace {
+
+// Storage kept for the next picture beyond what it needs up to this many pixels (16 MiB):
+// a batch's picture is far smaller, and a one-off huge one's is not carried through the
+// rest of the run.
+constexpr size_t kMaxKeptPixels = size_t{4} << 20;
+
+}  // namespace
+
 bool DecodedPicture::AssignBmp24(std::span<const uint8_t> file) {
   if (!gfx::ReadBmp24Rows(file, width_, height_, stored_, row_of_)) return false;
   held_whole_ = false;
   whole_built_ = false;
+  const size_t used = size_t(row_of_.back() + 1) * size_t(width_);
+  if (stored_.size() > kMaxKeptPixels && used < stored_.size()) {
+    stored_.resize(used);
+    stored_.shrink_to_fit();
+  }
+  if (size_t(whole_.Width()) * size_t(whole_.Height()) > kMaxKeptPixels) whole_ = gfx::Bitmap();
   return true;
 }
 
