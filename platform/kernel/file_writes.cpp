@@ -30,6 +30,7 @@ FileStamp StampFrom(const struct stat& st) {
 // Writes all bytes, going on after short writes; `written` counts what reached the file.
 bool WriteAll(int fd, std::span<const uint8_t> bytes, size_t& written) {
   size_t done = 0;
+  bool waiting = false;
   while (done < bytes.size()) {
     size_t want = bytes.size() - done;
     if (g_fault_countdown > 0 && --g_fault_countdown == 0) {
@@ -40,6 +41,13 @@ bool WriteAll(int fd, std::span<const uint8_t> bytes, size_t& written) {
     }
     ssize_t n = ::write(fd, bytes.data() + done, want);
     if (n < 0 && errno == EINTR) continue;
+    // A file opened without blocking (OverwriteFile) that a file system will not write at
+    // once after all: from here on the write waits for the disk instead of failing. Of the
+    // status flags such a file is opened with only O_NONBLOCK is one.
+    if (n < 0 && errno == EAGAIN && !waiting) {
+      waiting = true;
+      if (::fcntl(fd, F_SETFL, 0) == 0) continue;
+    }
     if (n <= 0) return false;
     done += size_t(n);
     written += size_t(n);
@@ -269,12 +277,11 @@ bool OverwriteFile(std::string_view utf8_path, std::span<const std::span<const u
   if (fd < 0) return false;
 
   // Locked before its status is read, so the length seen is the one our writing meets.
-  // F_SETFL 0: of the status flags it was opened with only O_NONBLOCK was one, and writes
-  // to a regular file must wait for the disk, not fail.
+  // O_NONBLOCK stays: Linux writes a regular file the same either way, and a file system
+  // that answers "not now" is waited for by WriteAll.
   struct stat st;
   bool ok = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &st) == 0 &&
-            S_ISREG(st.st_mode) && (created || (st.st_mode & 0222) != 0) &&
-            ::fcntl(fd, F_SETFL, 0) == 0;
+            S_ISREG(st.st_mode) && (created || (st.st_mode & 0222) != 0);
   if (!ok) {
     ::close(fd);
     return false;
