@@ -163,6 +163,15 @@ TEST_F(ReplacingFiles, ADirectoryWeMayNotWriteInGetsNothing) {
     EXPECT_EQ(testing::AsNobody([&] { return FileReplaceable(Path("out/new")); }), 0);
     EXPECT_EQ(testing::AsNobody([&] { return Replace(Path("out/new"), "x"); }), 0);
     EXPECT_EQ(testing::AsNobody([&] { return Replace(Path("out/old"), "x"); }), 0);
+    // Its own directory without write bits: an ordinary user does not read the bits
+    // itself, and the system refuses in its place.
+    fs::create_directory(Path("theirs"));
+    ASSERT_EQ(::chown(Path("theirs").c_str(), 65534, 65534), 0);
+    fs::permissions(Path("theirs"), fs::perms(0555));
+    EXPECT_EQ(testing::AsNobody([&] { return Replace(Path("theirs/new"), "x"); }), 0);
+    EXPECT_TRUE(fs::is_empty(Path("theirs")));
+    fs::permissions(Path("theirs"), fs::perms(0755));
+    EXPECT_EQ(testing::AsNobody([&] { return Replace(Path("theirs/new"), "x"); }), 1);
   }
   EXPECT_EQ(Bytes(Path("out/old")), "keep");
   EXPECT_EQ(size_t(std::distance(fs::directory_iterator(Path("out")), {})), 1u) << "no temporary file left";
