@@ -215,7 +215,6 @@ bool ReplaceFile(std::string_view utf8_path, std::span<const uint8_t> bytes, Dur
   std::string target;
   bool replacing = false;
   struct stat old;
-  // The new file is created in the directory at once, so the system answers for it.
   if (utf8_path.empty() || utf8_path.back() == '/') return false;
   // Most saves make a new file: it is written unnamed and linked in at once, without first
   // looking the name up, since the link refuses a name that is taken (a file, a directory
@@ -226,6 +225,7 @@ bool ReplaceFile(std::string_view utf8_path, std::span<const uint8_t> bytes, Dur
     Unnamed unnamed = CreateUnnamed(path, bytes, synced);
     if (unnamed != Unnamed::kNotHere) return unnamed == Unnamed::kCreated;
   }
+  // The new file is created in the directory at once, so the system answers for it.
   if (!ReplacementTarget(utf8_path, Asking::kWriteBits, target, replacing, old)) return false;
   // A target still missing was refused above for a reason the full look cannot see (no
   // unnamed files here, or the name was taken and freed again): written the other way.
@@ -277,7 +277,7 @@ bool OverwriteFile(std::string_view utf8_path, std::span<const std::span<const u
   if (fd < 0) return false;
 
   // Locked before its status is read, so the length seen is the one our writing meets.
-  // O_NONBLOCK stays: Linux writes a regular file the same either way, and a file system
+  // O_NONBLOCK stays: local file systems write a regular file the same either way, and one
   // that answers "not now" is waited for by WriteAll.
   struct stat st;
   bool ok = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &st) == 0 &&
