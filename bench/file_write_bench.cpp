@@ -1,9 +1,11 @@
 // Rewriting the temporary picture, as every code of a batch does: the same 292,694 bytes
 // (a default 413 x 236 export) written over the last ones. Emptying the file first gives
 // its blocks back and takes them again; overwriting in place and cutting to the length
-// written leaves the same bytes on disk without that round trip.
+// written leaves the same bytes on disk without that round trip. Then the picture each
+// code is saved as: a new 3 KB file in the storage folder.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -49,5 +51,24 @@ void OverwriteInPlace(benchmark::State& state) {
   ::unlink(file.c_str());
 }
 BENCHMARK(OverwriteInPlace)->Unit(benchmark::kMicrosecond);
+
+// One new file per code into a folder that fills up as a batch's does; the folder is
+// emptied between runs of the benchmark so that each run meets the same directory sizes.
+void SaveNewPicture(benchmark::State& state) {
+  const std::vector<uint8_t> picture(3000, 0x5A);
+  const std::string folder = BenchFile() + ".d";
+  ::mkdir(folder.c_str(), 0755);
+  std::vector<std::string> made;
+  uint64_t code = 6901234000000;
+  for (auto _ : state) {
+    made.push_back(folder + "/" + std::to_string(code++) + ".PNG");
+    if (!barvell::platform::ReplaceFile(made.back(), picture, barvell::platform::Durability::kUnsynced)) {
+      state.SkipWithError("save failed");
+    }
+  }
+  for (const std::string& file : made) ::unlink(file.c_str());
+  ::rmdir(folder.c_str());
+}
+BENCHMARK(SaveNewPicture)->Unit(benchmark::kMicrosecond)->Iterations(3000)->Repetitions(5);
 
 }  // namespace

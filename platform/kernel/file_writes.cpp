@@ -3,7 +3,11 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <linux/capability.h>
+#endif
 
 #include <atomic>
 #include <cerrno>
@@ -26,6 +30,7 @@ FileStamp StampFrom(const struct stat& st) {
 // Writes all bytes, going on after short writes; `written` counts what reached the file.
 bool WriteAll(int fd, std::span<const uint8_t> bytes, size_t& written) {
   size_t done = 0;
+  bool waiting = false;
   while (done < bytes.size()) {
     size_t want = bytes.size() - done;
     if (g_fault_countdown > 0 && --g_fault_countdown == 0) {
@@ -36,6 +41,13 @@ bool WriteAll(int fd, std::span<const uint8_t> bytes, size_t& written) {
     }
     ssize_t n = ::write(fd, bytes.data() + done, want);
     if (n < 0 && errno == EINTR) continue;
+    // A file opened without blocking (OverwriteFile) that a file system will not write at
+    // once after all: from here on the write waits for the disk instead of failing. Of the
+    // status flags such a file is opened with only O_NONBLOCK is one.
+    if (n < 0 && errno == EAGAIN && !waiting) {
+      waiting = true;
+      if (::fcntl(fd, F_SETFL, 0) == 0) continue;
+    }
     if (n <= 0) return false;
     done += size_t(n);
     written += size_t(n);
@@ -146,6 +158,25 @@ Unnamed CreateUnnamed(const std::string& target, std::span<const uint8_t> bytes,
 #endif
 }
 
+// Whether this process may write where the permission bits say no: the super-user, or a
+// process given the capability to override them. Only such a process must read a
+// directory's write bits itself; for any other the system refuses a create in a directory
+// without any, as no ACL can grant what the bits leave out.
+bool MayOverridePermissions() {
+  if (::geteuid() == 0) return true;
+#ifdef __linux__
+  static const bool capable = [] {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] = {};
+    if (::syscall(SYS_capget, &header, data) != 0) return true;  // unknown: ask the bits
+    return (data[CAP_DAC_OVERRIDE / 32].effective & (1u << (CAP_DAC_OVERRIDE % 32))) != 0;
+  }();
+  return capable;
+#else
+  return true;
+#endif
+}
+
 // The file a replacement writes (links followed), whether one is there and its status;
 // false when the file may not be replaced.
 bool ReplacementTarget(std::string_view utf8_path, Asking asking, std::string& target,
@@ -184,9 +215,21 @@ bool ReplaceFile(std::string_view utf8_path, std::span<const uint8_t> bytes, Dur
   std::string target;
   bool replacing = false;
   struct stat old;
+  if (utf8_path.empty() || utf8_path.back() == '/') return false;
+  // Most saves make a new file: it is written unnamed and linked in at once, without first
+  // looking the name up, since the link refuses a name that is taken (a file, a directory
+  // or a symbolic link, even a dangling one). Anything else, and any refusal, is sorted out
+  // by the full look below, as if this attempt had not been made.
+  std::string path(utf8_path);
+  if (!MayOverridePermissions() || DirectoryWritable(path, Asking::kWriteBits)) {
+    Unnamed unnamed = CreateUnnamed(path, bytes, synced);
+    if (unnamed != Unnamed::kNotHere) return unnamed == Unnamed::kCreated;
+  }
   // The new file is created in the directory at once, so the system answers for it.
   if (!ReplacementTarget(utf8_path, Asking::kWriteBits, target, replacing, old)) return false;
-  if (!replacing) {
+  // A target still missing was refused above for a reason the full look cannot see (no
+  // unnamed files here, or the name was taken and freed again): written the other way.
+  if (!replacing && target != path) {
     Unnamed unnamed = CreateUnnamed(target, bytes, synced);
     if (unnamed != Unnamed::kNotHere) return unnamed == Unnamed::kCreated;
   }
@@ -234,12 +277,11 @@ bool OverwriteFile(std::string_view utf8_path, std::span<const std::span<const u
   if (fd < 0) return false;
 
   // Locked before its status is read, so the length seen is the one our writing meets.
-  // F_SETFL 0: of the status flags it was opened with only O_NONBLOCK was one, and writes
-  // to a regular file must wait for the disk, not fail.
+  // O_NONBLOCK stays: local file systems write a regular file the same either way, and one
+  // that answers "not now" is waited for by WriteAll.
   struct stat st;
   bool ok = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &st) == 0 &&
-            S_ISREG(st.st_mode) && (created || (st.st_mode & 0222) != 0) &&
-            ::fcntl(fd, F_SETFL, 0) == 0;
+            S_ISREG(st.st_mode) && (created || (st.st_mode & 0222) != 0);
   if (!ok) {
     ::close(fd);
     return false;

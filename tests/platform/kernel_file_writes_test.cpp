@@ -115,6 +115,39 @@ TEST_F(ReplacingFiles, AFailedWriteLeavesNoNewFileAndTheOldOneWhole) {
   EXPECT_EQ(Bytes(Path("new")), "abcd");
 }
 
+// A new file is linked in under its name without the name being looked up first, so every
+// kind of thing that can already hold the name must still be met as the full look meets it.
+TEST_F(ReplacingFiles, ANameAlreadyTakenIsMetAsItIs) {
+  Put(Path("old"), "old");
+  ASSERT_TRUE(Replace(Path("old"), "new"));
+  EXPECT_EQ(Bytes(Path("old")), "new");
+
+  // A dangling link: the file is made where it points, and the link stays a link.
+  fs::create_directory(Path("elsewhere"));
+  fs::create_symlink(Path("elsewhere/made"), Path("link"));
+  ASSERT_TRUE(Replace(Path("link"), "through"));
+  EXPECT_TRUE(fs::is_symlink(Path("link")));
+  EXPECT_EQ(Bytes(Path("elsewhere/made")), "through");
+  // Links that only lead to each other: refused.
+  fs::create_symlink(Path("loop2"), Path("loop1"));
+  fs::create_symlink(Path("loop1"), Path("loop2"));
+  EXPECT_FALSE(Replace(Path("loop1"), "x"));
+
+  fs::create_directory(Path("dir"));
+  EXPECT_FALSE(Replace(Path("dir"), "x"));
+  EXPECT_TRUE(fs::is_directory(Path("dir")));
+  Put(Path("dir/kept"), "kept");
+  fs::permissions(Path("dir/kept"), fs::perms::owner_read);
+  EXPECT_FALSE(Replace(Path("dir/kept"), "x"));
+  EXPECT_EQ(Bytes(Path("dir/kept")), "kept");
+  EXPECT_FALSE(Replace(Path("missing/new"), "x"));
+  EXPECT_FALSE(Replace(Path("old") + "/new", "x")) << "a file is no directory";
+  EXPECT_FALSE(Replace(Path("new") + "/", "x"));
+
+  EXPECT_EQ(Entries(), 6u) << "old, elsewhere, link, loop1, loop2, dir: no unnamed or temporary file named";
+  EXPECT_EQ(size_t(std::distance(fs::directory_iterator(Path("dir")), {})), 1u);
+}
+
 TEST_F(ReplacingFiles, ADirectoryWeMayNotWriteInGetsNothing) {
   fs::create_directory(Path("out"));
   Put(Path("out/old"), "keep");
@@ -130,6 +163,15 @@ TEST_F(ReplacingFiles, ADirectoryWeMayNotWriteInGetsNothing) {
     EXPECT_EQ(testing::AsNobody([&] { return FileReplaceable(Path("out/new")); }), 0);
     EXPECT_EQ(testing::AsNobody([&] { return Replace(Path("out/new"), "x"); }), 0);
     EXPECT_EQ(testing::AsNobody([&] { return Replace(Path("out/old"), "x"); }), 0);
+    // Its own directory without write bits: an ordinary user does not read the bits
+    // itself, and the system refuses in its place.
+    fs::create_directory(Path("theirs"));
+    ASSERT_EQ(::chown(Path("theirs").c_str(), 65534, 65534), 0);
+    fs::permissions(Path("theirs"), fs::perms(0555));
+    EXPECT_EQ(testing::AsNobody([&] { return Replace(Path("theirs/new"), "x"); }), 0);
+    EXPECT_TRUE(fs::is_empty(Path("theirs")));
+    fs::permissions(Path("theirs"), fs::perms(0755));
+    EXPECT_EQ(testing::AsNobody([&] { return Replace(Path("theirs/new"), "x"); }), 1);
   }
   EXPECT_EQ(Bytes(Path("out/old")), "keep");
   EXPECT_EQ(size_t(std::distance(fs::directory_iterator(Path("out")), {})), 1u) << "no temporary file left";
