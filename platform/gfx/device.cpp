@@ -52,17 +52,26 @@ Rect Device::Clipped(const Rect& r) const {
 
 namespace {
 
-// A column `Width` pixels wide, down `rows` rows: each row is a few plain stores of two
-// pixels at a time, written out for the width (a loop over the pixels of so short a row
-// costs more than the stores themselves).
+// A column `Width` pixels wide, down `rows` rows: each row is a few plain stores, written
+// out for the width (a loop over the pixels of so short a row costs more than the stores
+// themselves). From four pixels on, stores of four pixels, the last one overlapping the one
+// before where the width is not a multiple of four: a 7-pixel bar is two stores a row.
 template <int Width>
 void FillColumn(std::uint32_t* first, std::size_t stride, int rows, std::uint32_t rgb) {
-  const std::uint64_t pair = rgb * 0x0000000100000001ull;
-  for (; rows > 0; --rows, first += stride) {
-    [&]<std::size_t... I>(std::index_sequence<I...>) {
-      (std::memcpy(first + 2 * I, &pair, sizeof pair), ...);
-    }(std::make_index_sequence<Width / 2>{});
-    if constexpr (Width % 2 != 0) first[Width - 1] = rgb;
+  if constexpr (Width >= 4) {
+    const std::uint32_t quad[4] = {rgb, rgb, rgb, rgb};
+    for (; rows > 0; --rows, first += stride) {
+      [&]<std::size_t... I>(std::index_sequence<I...>) {
+        (std::memcpy(first + 4 * I, quad, sizeof quad), ...);
+      }(std::make_index_sequence<Width / 4>{});
+      if constexpr (Width % 4 != 0) std::memcpy(first + Width - 4, quad, sizeof quad);
+    }
+  } else {
+    const std::uint64_t pair = rgb * 0x0000000100000001ull;
+    for (; rows > 0; --rows, first += stride) {
+      if constexpr (Width >= 2) std::memcpy(first, &pair, sizeof pair);
+      if constexpr (Width % 2 != 0) first[Width - 1] = rgb;
+    }
   }
 }
 
