@@ -117,14 +117,5 @@ TEST(GfxRowRepeats, RowsWrittenBehindTheDevicesBackCountWhenReported) {
   EXPECT_TRUE(t.rows.Flags().empty());
 }
 
-TEST(GfxRowRepeats, ClaimsOfTheWrongSizeAreNotTrusted) {
-  // A picture whose claims are for another raster (a scaled copy) is compared instead.
-  Bitmap b(8, 6, 0xFFFFFF);
-  b.SetPixel(2, 3, 0);
-  std::vector<std::uint8_t> out(Bmp24FileSize(8, 6));
-  WriteBmp24(b, 8, 6, out.data(), std::vector<std::uint8_t>{0, 1, 1, 1, 1});
-  EXPECT_EQ(out, EncodeBmp24(b));
-}
-
 }  // namespace
 }  // namespace barvell::gfx
