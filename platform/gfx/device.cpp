@@ -17,11 +17,21 @@ const Font& Device::CurrentFont() const {
   return *defaultGui;
 }
 
+void Device::Wrote(const PixelArea& area) {
+  written_.Include(area);
+  if (rows_ != nullptr && !area.Empty()) rows_->Touched(area.top, area.bottom);
+}
+
+void Device::WroteSolid(const PixelArea& area) {
+  written_.Include(area);
+  if (rows_ != nullptr && !area.Empty()) rows_->SolidFill(area.top, area.bottom);
+}
+
 void Device::Plot(int x, int y, std::uint32_t rgb) {
   if (x < 0 || y < 0 || x >= target_->Width() || y >= target_->Height()) return;
   std::uint32_t& d = target_->Row(y)[x];
   d = ApplyRasterOp(rop_, rgb, d);
-  written_.Include({x, y, x + 1, y + 1});
+  Wrote({x, y, x + 1, y + 1});
 }
 
 std::optional<std::uint32_t> Device::BrushPixel(const Brush& brush, int x, int y) const {
@@ -42,17 +52,26 @@ Rect Device::Clipped(const Rect& r) const {
 
 namespace {
 
-// A column `Width` pixels wide, down `rows` rows: each row is a few plain stores of two
-// pixels at a time, written out for the width (a loop over the pixels of so short a row
-// costs more than the stores themselves).
+// A column `Width` pixels wide, down `rows` rows: each row is a few plain stores, written
+// out for the width (a loop over the pixels of so short a row costs more than the stores
+// themselves). From four pixels on, stores of four pixels, the last one overlapping the one
+// before where the width is not a multiple of four: a 7-pixel bar is two stores a row.
 template <int Width>
 void FillColumn(std::uint32_t* first, std::size_t stride, int rows, std::uint32_t rgb) {
-  const std::uint64_t pair = rgb * 0x0000000100000001ull;
-  for (; rows > 0; --rows, first += stride) {
-    [&]<std::size_t... I>(std::index_sequence<I...>) {
-      (std::memcpy(first + 2 * I, &pair, sizeof pair), ...);
-    }(std::make_index_sequence<Width / 2>{});
-    if constexpr (Width % 2 != 0) first[Width - 1] = rgb;
+  if constexpr (Width >= 4) {
+    const std::uint32_t quad[4] = {rgb, rgb, rgb, rgb};
+    for (; rows > 0; --rows, first += stride) {
+      [&]<std::size_t... I>(std::index_sequence<I...>) {
+        (std::memcpy(first + 4 * I, quad, sizeof quad), ...);
+      }(std::make_index_sequence<Width / 4>{});
+      if constexpr (Width % 4 != 0) std::memcpy(first + Width - 4, quad, sizeof quad);
+    }
+  } else {
+    const std::uint64_t pair = rgb * 0x0000000100000001ull;
+    for (; rows > 0; --rows, first += stride) {
+      if constexpr (Width >= 2) std::memcpy(first, &pair, sizeof pair);
+      if constexpr (Width % 2 != 0) first[Width - 1] = rgb;
+    }
   }
 }
 
@@ -78,7 +97,10 @@ void Device::FillWithBrush(const Rect& r, const Brush& brush, RasterOp op) {
   const Rect c = Clipped(r);
   const int x0 = c.left, x1 = c.right, y0 = c.top, y1 = c.bottom;
   if (x0 >= x1 || y0 >= y1) return;
-  written_.Include({x0, y0, x1, y1});
+  // One colour through a raster operation is the same function of each pixel, so rows
+  // alike inside the block stay alike; a pattern differs from row to row.
+  if (brush.kind == Brush::Kind::kSolid) WroteSolid({x0, y0, x1, y1});
+  else Wrote({x0, y0, x1, y1});
   if (brush.kind == Brush::Kind::kSolid && op == RasterOp::kCopyPen) {
     const std::uint32_t rgb = ToRgb(brush.colour);
     const int width = x1 - x0;
@@ -104,6 +126,11 @@ void Device::FillWithBrush(const Rect& r, const Brush& brush, RasterOp op) {
     for (int x = x0; x < x1; ++x)
       if (auto c = BrushPixel(brush, x, y)) row[x] = ApplyRasterOp(op, *c, row[x]);
   }
+}
+
+void Device::WrittenByOthers(const Rect& r) {
+  const Rect c = Clipped(r);
+  Wrote({c.left, c.top, c.right, c.bottom});
 }
 
 void Device::FillRect(const Rect& r, const Brush& brush) { FillWithBrush(r, brush, RasterOp::kCopyPen); }
@@ -169,7 +196,7 @@ void Device::Rectangle(int left, int top, int right, int bottom) {
 void Device::SetPixel(int x, int y, ColorRef c) {
   if (x < 0 || y < 0 || x >= target_->Width() || y >= target_->Height()) return;
   target_->SetPixel(x, y, ToRgb(c));
-  written_.Include({x, y, x + 1, y + 1});
+  Wrote({x, y, x + 1, y + 1});
 }
 
 ColorRef Device::GetPixel(int x, int y) const { return ToColorRef(target_->Pixel(x, y)); }
@@ -177,7 +204,7 @@ ColorRef Device::GetPixel(int x, int y) const { return ToColorRef(target_->Pixel
 void Device::TextOut(int x, int y, std::string_view utf8) {
   std::optional<std::uint32_t> background;
   if (bkMode_ == BkMode::kOpaque) background = ToRgb(bkColour_);
-  written_.Include(DrawText(*target_, CurrentFont(), x, y, utf8, ToRgb(textColour_), background));
+  Wrote(DrawText(*target_, CurrentFont(), x, y, utf8, ToRgb(textColour_), background));
 }
 
 }  // namespace barvell::gfx

@@ -15,6 +15,7 @@
 #include "platform/gfx/font.h"
 #include "platform/gfx/pen.h"
 #include "platform/gfx/raster_op.h"
+#include "platform/gfx/row_repeats.h"
 #include "platform/gfx/text.h"
 
 #include <memory>
@@ -88,9 +89,17 @@ class Device {
 
   // An area of the bitmap holding every pixel this device has written (or may have).
   const PixelArea& Written() const { return written_; }
+  // Keeps `rows` (which must outlive the device, or until another call) told of every
+  // row this device writes; null stops it.
+  void TrackRows(RowRepeats* rows) { rows_ = rows; }
+  // Counts `r` of the target as written by other means (a blit onto it).
+  void WrittenByOthers(const Rect& r);
 
  private:
   void Plot(int x, int y, std::uint32_t rgb);
+  // Every write goes through one of these: the written area, and what it did to the rows.
+  void Wrote(const PixelArea& area);
+  void WroteSolid(const PixelArea& area);
   Rect Clipped(const Rect& r) const;  // the part inside the bitmap (may be empty)
   // The brush's colour at a pixel, or nothing where a hatch gap stays untouched.
   std::optional<std::uint32_t> BrushPixel(const Brush& brush, int x, int y) const;
@@ -108,6 +117,7 @@ class Device {
   Point position_;
   int dashPhase_ = 0;
   PixelArea written_;
+  RowRepeats* rows_ = nullptr;
 };
 
 }  // namespace barvell::gfx

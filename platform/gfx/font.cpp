@@ -118,6 +118,7 @@ std::unique_ptr<GlyphImage> Render(const FontFaces::Source& src, FT_UInt index, 
         if (row[x] >= 128) out[x >> 3] |= static_cast<std::uint8_t>(0x80 >> (x & 7));
     }
   }
+  g->FindRuns();
   return g;
 }
 

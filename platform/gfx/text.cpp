@@ -3,7 +3,6 @@
 #include "platform/gfx/glyph.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <numbers>
 
@@ -54,29 +53,20 @@ PixelArea FillBand(Bitmap& bm, const Frame& f, int u0, int u1, int v0, int v1, s
   return {x0, y0, x1, y1};
 }
 
-// A glyph's set bits, a byte of the image at a time: blank bytes (most of a digit's
-// image) are passed over whole, and only set pixels are visited. Gives the block of the
-// bitmap the image covers.
+// A glyph's runs of set pixels, each one fill: a digit's strokes are a few runs a row,
+// where visiting its bits one by one cost a step per pixel. Gives the block of the bitmap
+// the image covers.
 PixelArea Blit(Bitmap& bm, const GlyphImage& g, int left, int top, std::uint32_t rgb) {
   const int gy0 = std::max(0, -top), gy1 = std::min(g.rows, bm.Height() - top);
   const int gx0 = std::max(0, -left), gx1 = std::min(g.width, bm.Width() - left);
   if (gx0 >= gx1 || gy0 >= gy1) return {};
-  const int k0 = gx0 >> 3, k1 = (gx1 - 1) >> 3;
-  // The visible bits of the first and last bytes (bit 0x80 is the byte's leftmost pixel).
-  const unsigned firstMask = 0xFFu >> (gx0 & 7);
-  const unsigned lastMask = (0xFF00u >> (((gx1 - 1) & 7) + 1)) & 0xFFu;
   for (int gy = gy0; gy < gy1; ++gy) {
-    std::uint32_t* row = bm.Row(top + gy) + left;
-    const std::uint8_t* bits = g.bits.data() + static_cast<std::size_t>(gy) * g.pitch;
-    for (int k = k0; k <= k1; ++k) {
-      unsigned b = bits[k];
-      if (k == k0) b &= firstMask;
-      if (k == k1) b &= lastMask;
-      while (b != 0) {
-        const int bit = std::countl_zero(static_cast<std::uint8_t>(b));
-        row[8 * k + bit] = rgb;
-        b &= ~(0x80u >> bit);
-      }
+    std::uint32_t* row = bm.Row(top + gy);
+    const GlyphImage::Run* run = g.runs.data() + g.rowRuns[std::size_t(gy)];
+    const GlyphImage::Run* end = g.runs.data() + g.rowRuns[std::size_t(gy) + 1];
+    for (; run != end; ++run) {
+      const int a = std::max(run->left, gx0), b = std::min(run->right, gx1);
+      for (int x = left + a; x < left + b; ++x) row[x] = rgb;
     }
   }
   return {left + gx0, top + gy0, left + gx1, top + gy1};

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <new>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -223,17 +224,18 @@ void GetPictureCommand(ResultRecord* result, int32_t count, ArgRecord* args) {
   if (!gfx::WithinBitmapBounds(width, height)) return;
   try {
     // The file is made straight in the program's byte array: a batch takes one per code.
-    auto give = [&](const gfx::Bitmap& picture) {
+    auto give = [&](const gfx::Bitmap& picture, std::span<const uint8_t> rows) {
       uint8_t* bytes = nullptr;
       void* array = TryNewByteArrayToFill(gfx::Bmp24FileSize(width, height), &bytes);
       if (array == nullptr) return;
-      gfx::WriteBmp24(picture, width, height, bytes);
+      gfx::WriteBmp24(picture, width, height, bytes, rows);
       result->SetPointer(array);
     };
     if (width == source.Width() && height == source.Height()) {
-      give(source);
+      // What the panel knows of its rows spares the export comparing them.
+      give(source, &source == panel->Offscreen() ? panel->OffscreenRowRepeats() : std::span<const uint8_t>());
     } else {
-      give(gfx::StretchCopy(source, width, height));
+      give(gfx::StretchCopy(source, width, height), {});
     }
   } catch (const std::bad_alloc&) {
     // The scaled copy or the file did not fit in memory: no picture, as the platform's

@@ -146,11 +146,10 @@ const gfx::Bitmap& DrawPanelObject::BackgroundPicture() {
   return *decoded_picture_;
 }
 
-void DrawPanelObject::FillBackground(gfx::Bitmap& target, const gfx::Rect& r) {
+void DrawPanelObject::FillBackground(gfx::Device& device, const gfx::Rect& r) {
   if (r.right <= r.left || r.bottom <= r.top) return;
   const gfx::Bitmap& picture = BackgroundPicture();
   if (picture.Empty()) {
-    gfx::Device device(target);
     device.FillRect(r, gfx::Brush::Solid(gfx::ToColorRef(BackgroundRgb())));
     return;
   }
@@ -171,7 +170,8 @@ void DrawPanelObject::FillBackground(gfx::Bitmap& target, const gfx::Rect& r) {
     default:
       gfx::BitBlt(whole, 0, 0, picture.Width(), picture.Height(), picture, 0, 0);
   }
-  gfx::BitBlt(target, r.left, r.top, r.right - r.left, r.bottom - r.top, whole, r.left, r.top);
+  gfx::BitBlt(device.Target(), r.left, r.top, r.right - r.left, r.bottom - r.top, whole, r.left, r.top);
+  device.WrittenByOthers(r);
 }
 
 void DrawPanelObject::ResetOffscreen() {
@@ -183,7 +183,10 @@ void DrawPanelObject::ResetOffscreen() {
   }
   ui::Size size = BitmapSize();
   offscreen_.emplace(size.width, size.height);
-  FillBackground(*offscreen_, {0, 0, offscreen_->Width(), offscreen_->Height()});
+  offscreen_rows_.AllAlike(offscreen_->Height());  // all black
+  gfx::Device device(*offscreen_);
+  device.TrackRows(&offscreen_rows_);
+  FillBackground(device, {0, 0, offscreen_->Width(), offscreen_->Height()});
 }
 
 void DrawPanelObject::Repaint() {
@@ -195,7 +198,8 @@ void DrawPanelObject::Repaint() {
   }
   // Without an off-screen copy the face shows the bare background, as a repaint without
   // a paint handler would leave it.
-  FillBackground(face, {0, 0, face.Width(), face.Height()});
+  gfx::Device device(face);
+  FillBackground(device, {0, 0, face.Width(), face.Height()});
   if (offscreen_) gfx::BitBlt(face, 0, 0, face.Width(), face.Height(), *offscreen_, 0, 0);
   Present();
 }
@@ -222,6 +226,7 @@ void DrawPanelObject::Resized() {
     // survives where the panel still reaches.
     if (properties_.back_picture_mode != picture_mode::kStretched || properties_.back_picture.empty()) {
       gfx::BitBlt(*offscreen_, 0, 0, old->Width(), old->Height(), *old, 0, 0);
+      offscreen_rows_.Touched(0, old->Height());
     }
   }
   Repaint();
@@ -256,6 +261,7 @@ void DrawPanelObject::Prepare(gfx::Device& device, bool text) const {
 void DrawPanelObject::Draw(bool text, const std::function<void(gfx::Device&)>& draw) {
   if (offscreen_) {
     gfx::Device off(*offscreen_);
+    off.TrackRows(&offscreen_rows_);
     Prepare(off, text);
     draw(off);
     if (cleared_) cleared_->drawn.Include(off.Written());
@@ -282,10 +288,13 @@ void DrawPanelObject::Clear(const gfx::Rect& r) {
     const gfx::PixelArea& d = cleared_->drawn;
     fill = {d.left, d.top, d.right, d.bottom};
   }
-  Draw(false, [&](gfx::Device& device) { FillBackground(device.Target(), fill); });
+  Draw(false, [&](gfx::Device& device) { FillBackground(device, fill); });
   // A part cleared to the plain colour leaves what is known true (with a background
   // picture nothing is known to start with).
-  if (whole) cleared_ = Cleared{rgb, {}};
+  if (whole) {
+    cleared_ = Cleared{rgb, {}};
+    if (offscreen_) offscreen_rows_.AllAlike(offscreen_->Height());
+  }
 }
 
 gfx::TextExtent DrawPanelObject::Measure(std::string_view utf8) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "platform/gfx/device.h"
@@ -47,8 +48,9 @@ class DrawPanelObject : public SurfaceObject {
 
   // The effective background colour (0x00RRGGBB): the default is the button face.
   uint32_t BackgroundRgb() const;
-  // Fills `r` (device pixels) of `target` with the background picture and colour.
-  void FillBackground(gfx::Bitmap& target, const gfx::Rect& r);
+  // Fills `r` (device pixels) of the device's target with the background picture and
+  // colour.
+  void FillBackground(gfx::Device& device, const gfx::Rect& r);
 
   // Coordinates between the current unit and device pixels.
   int ToDevice(int logical) const;
@@ -61,6 +63,11 @@ class DrawPanelObject : public SurfaceObject {
   // Whether the bitmaps hold the whole client area (false for a panel beyond the bounds).
   bool HoldsWholeClient() const;
   const gfx::Bitmap* Offscreen() const { return offscreen_ ? &*offscreen_ : nullptr; }
+  // Which rows of the off-screen bitmap are known to repeat the row above (none known
+  // without one).
+  std::span<const uint8_t> OffscreenRowRepeats() const {
+    return offscreen_ ? offscreen_rows_.Flags() : std::span<const uint8_t>();
+  }
   gfx::Point TextPosition() const { return text_position_; }
   void SetTextPosition(gfx::Point p) { text_position_ = p; }
 
@@ -86,6 +93,9 @@ class DrawPanelObject : public SurfaceObject {
   gfx::Brush brush_;
   std::shared_ptr<const gfx::Font> font_;
   std::optional<gfx::Bitmap> offscreen_;
+  // Kept by every write to the off-screen bitmap: its picture export then copies the
+  // rows known alike instead of comparing them.
+  gfx::RowRepeats offscreen_rows_;
   gfx::Point text_position_;
   // The background picture decoded once; an empty bitmap when none or undecodable.
   std::optional<gfx::Bitmap> decoded_picture_;

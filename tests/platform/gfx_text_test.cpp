@@ -1,5 +1,6 @@
 #include "platform/gfx/device.h"
 #include "platform/gfx/font.h"
+#include "platform/gfx/glyph.h"
 #include "platform/gfx/text.h"
 #include "platform/text/gbk.h"
 
@@ -139,8 +140,8 @@ TEST(GfxText, DigitsDrawInsideTheirMeasuredCellInOneColour) {
   }
 }
 
-// Glyph images are drawn a byte (eight pixels) at a time, so a cut at any pixel of a
-// byte, on either side, must leave exactly the visible part of the whole drawing.
+// Glyph images are drawn as runs of pixels, so a cut at any pixel of a run, on either
+// side, must leave exactly the visible part of the whole drawing.
 TEST(GfxText, TextCutByTheBitmapsEdgesShowsThePartOfTheWholeDrawing) {
   const auto font = Font::Create(Ask("宋体", -26));
   const std::string text = "6901";
@@ -157,6 +158,31 @@ TEST(GfxText, TextCutByTheBitmapsEdgesShowsThePartOfTheWholeDrawing) {
       for (int cy = 0; cy < cut.Height(); ++cy)
         for (int cx = 0; cx < cut.Width(); ++cx)
           ASSERT_EQ(cut.Pixel(cx, cy), whole.Pixel(cx - x + kAt, cy - y + kAt)) << cx << "," << cy;
+    }
+  }
+}
+
+// The runs a glyph is drawn by are its image's set bits, no more and no fewer.
+TEST(GfxText, DrawnGlyphsAreExactlyTheirImages) {
+  for (const bool bold : {false, true}) {
+    FontRequest ask = Ask("宋体", -35);
+    ask.bold = bold;
+    ask.italic = bold;
+    const auto font = Font::Create(ask);
+    for (const std::string text : {"8", "0", "W", "条", "%"}) {
+      SCOPED_TRACE(text);
+      const GlyphImage* g = font->Glyph(DecodeUtf8(text)[0]);
+      ASSERT_NE(g, nullptr);
+      Bitmap b(80, 80, kWhite);
+      DrawText(b, *font, 10, 10, text, 0, std::nullopt);
+      const int left = 10 + g->left, top = 10 + font->Ascent() - g->top;
+      int set = 0;
+      for (int y = 0; y < g->rows; ++y)
+        for (int x = 0; x < g->width; ++x) {
+          set += g->At(x, y);
+          ASSERT_EQ(b.Pixel(left + x, top + y), g->At(x, y) ? 0u : kWhite) << x << "," << y;
+        }
+      EXPECT_EQ(InkOf(b).count, set);
     }
   }
 }

@@ -660,6 +660,56 @@ TEST_F(DrawPanel, PixelsAndRectangleOutlines) {
   EXPECT_EQ(Offscreen().Pixel(20, 20), kWhite);
 }
 
+// The picture copies the rows the panel knows repeat instead of comparing them: after
+// every kind of drawing it must be the file the same pixels give when compared.
+TEST_F(DrawPanel, PictureRowsKnownAlikeStayTrueThroughEveryDrawing) {
+  LoadPanels(ProgramPanel());
+  auto expect_true_picture = [&](const char* step) {
+    SCOPED_TRACE(step);
+    EXPECT_EQ(Picture(), gfx::EncodeBmp24(Offscreen()));
+  };
+  auto marked = [&] {
+    int n = 0;
+    for (uint8_t f : Panel().OffscreenRowRepeats()) n += f;
+    return n;
+  };
+  Set(kBrushColour, 0);
+  for (int code = 0; code < 2; ++code) {
+    Clear();
+    EXPECT_EQ(marked(), 49);
+    // Bars down to mid-picture, one of them longer, as a code's guard bars are.
+    for (int x = 10 + code; x < 70; x += 7) Fill(x, 5, x + 3, x == 45 ? 38 : 30);
+    EXPECT_GE(marked(), 40);
+    expect_true_picture("bars");
+    WriteAt(12, 22, {ArgRecord::Text("690123")});  // text across the bars' run
+    expect_true_picture("text");
+  }
+  Call(command::kSetPixel, {Ref(), ArgRecord::Int(11), ArgRecord::Int(15), ArgRecord::Int(0xFF)});
+  expect_true_picture("pixel inside a bar");
+  Clear({ArgRecord::Int(20), ArgRecord::Int(10), ArgRecord::Int(30), ArgRecord::Int(10)});
+  expect_true_picture("part cleared");
+  Line(0, 49, 99, 0);
+  expect_true_picture("line");
+  runtime::WriteProperty(kMainWindow, kPanel, 2, -1, 130, 0);  // wider: the drawing kept
+  expect_true_picture("resized");
+  runtime::WriteProperty(kMainWindow, kPanel, 3, -1, 35, 0);
+  expect_true_picture("cut below");
+  Fill(0, 20, 130, 25);
+  expect_true_picture("whole-width fill after the resize");
+  // A background picture: what a clear leaves is not one colour.
+  std::vector<uint8_t> tile = gfx::EncodeBmp24(gfx::Bitmap(3, 3, 0xFF0000));
+  tile[54] = 0x11;
+  void* block = runtime::NewByteArray(tile);
+  uint64_t bits = reinterpret_cast<uintptr_t>(block);
+  Set(kBackPictureMode, 1);  // tiled
+  runtime::WriteProperty(kMainWindow, kPanel, kBackPicture, -1, uint32_t(bits), uint32_t(bits >> 32));
+  expect_true_picture("background picture");
+  Fill(40, 2, 43, 30);
+  Clear();
+  expect_true_picture("cleared to the picture");
+  runtime::FreeBlock(block);
+}
+
 TEST_F(DrawPanel, ACommandOnAnotherKindOfComponentDoesNothing) {
   LoadPanels(ProgramPanel());
   ArgRecord window = ArgRecord::Component(type_id::kWindow, kMainWindow, 0);
