@@ -8,12 +8,13 @@ FrameHooks& Frame() {
 }
 
 bool WindowExists(WindowId window) {
-  return Frame().window_exists && Frame().window_exists(window);
+  const FrameHooks& frame = Frame();
+  return frame.window_exists && frame.window_exists(window);
 }
 
 ComponentView* FindComponent(WindowId window, ComponentId component) {
-  if (!Frame().find_component) return nullptr;
-  return Frame().find_component(window, component);
+  const FrameHooks& frame = Frame();
+  return frame.find_component ? frame.find_component(window, component) : nullptr;
 }
 
 ComponentObject* LiveComponentObject(WindowId window, ComponentId component) {

@@ -35,7 +35,8 @@ std::span<const uint8_t> ByteArrayOf(uint64_t bits) {
 }
 
 ComponentView* RequireComponent(WindowId window, ComponentId component) {
-  ComponentView* view = WindowExists(window) ? FindComponent(window, component) : nullptr;
+  // The lookup finds no component of a window the registry does not hold.
+  ComponentView* view = FindComponent(window, component);
   if (view == nullptr) FatalError("未载入欲访问窗口组件所在的窗口", window, component);
   return view;
 }

@@ -32,6 +32,14 @@ intptr_t EventSource(intptr_t record_address) {
 }  // namespace
 
 intptr_t LibraryServiceCallback(int32_t number, intptr_t a, intptr_t b) {
+  // Every draw-panel command starts here: the component lookup goes first.
+  if (number == library_service::kRequireComponentObject) {
+    ComponentObject* object = LiveComponentObject(WindowId(a), ComponentId(b));
+    if (object == nullptr) {
+      FatalError("指定窗口或窗口组件不存在或尚未载入", uint32_t(a), uint32_t(b));
+    }
+    return Address(object);
+  }
   const FrameHooks& frame = Frame();
   RuntimeState& state = State();
   switch (number) {
@@ -54,13 +62,6 @@ intptr_t LibraryServiceCallback(int32_t number, intptr_t a, intptr_t b) {
     }
     case library_service::kComponentObject:
       return Address(LiveComponentObject(WindowId(a), ComponentId(b)));
-    case library_service::kRequireComponentObject: {
-      ComponentObject* object = LiveComponentObject(WindowId(a), ComponentId(b));
-      if (object == nullptr) {
-        FatalError("指定窗口或窗口组件不存在或尚未载入", uint32_t(a), uint32_t(b));
-      }
-      return Address(object);
-    }
     case library_service::kRaiseEvent: {
       auto* record = RecordAt<EventRecord>(a);
       return record != nullptr && frame.dispatch ? frame.dispatch(*record) : 0;

@@ -1,5 +1,6 @@
 #include "runtime/templates/component_records.h"
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -20,6 +21,15 @@ struct RegistryState {
   // One per registry window, in its order. Views are made on first use and live as long
   // as the registry: a window's unloading leaves its records, and so its views, in place.
   std::vector<WindowViews> windows;
+  // The last two components found: a batch looks up the draw panel and one other control
+  // in turns, some hundred times a picture. Views stay put until the registry is rebuilt.
+  struct Found {
+    WindowId window = 0;
+    ComponentId component = 0;
+    RecordView* view = nullptr;
+  };
+  std::array<Found, 2> recent;
+  size_t next_recent = 0;
 };
 
 RegistryState& Registry() {
@@ -35,6 +45,7 @@ void BuildRegistry(const ProgramDescriptor& program) {
       program.code_base != nullptr ? std::span(program.code_base, program.handler_count)
                                    : std::span<const HandlerEntry>();
   RegistryState& state = Registry();
+  state.recent = {};
   state.windows.clear();
   state.registry.reset();
   state.registry.emplace(WindowRegistry::BuildOrFail(bytes, code_base));
@@ -45,8 +56,12 @@ void BuildRegistry(const ProgramDescriptor& program) {
 }
 
 ComponentView* FindRecord(WindowId window_id, ComponentId component) {
+  RegistryState& state = Registry();
+  for (const RegistryState::Found& f : state.recent) {
+    if (f.view != nullptr && f.window == window_id && f.component == component) return f.view;
+  }
   // The first window with the id, as the registry's own lookup finds it.
-  for (WindowViews& w : Registry().windows) {
+  for (WindowViews& w : state.windows) {
     if (w.window->Id() != window_id) continue;
     // Component 0 is the window component, the first record.
     std::optional<size_t> index = component == 0 ? std::optional<size_t>(0)
@@ -54,6 +69,8 @@ ComponentView* FindRecord(WindowId window_id, ComponentId component) {
     if (!index || *index >= w.views.size()) return nullptr;
     std::unique_ptr<RecordView>& view = w.views[*index];
     if (!view) view = std::make_unique<RecordView>(*w.window, *index);
+    state.recent[state.next_recent] = {window_id, component, view.get()};
+    state.next_recent = (state.next_recent + 1) % state.recent.size();
     return view.get();
   }
   return nullptr;

@@ -104,6 +104,27 @@ TEST_F(RecordProperties, ErrorReportNamesTheRegistrysTags) {
             "运行时出错!\r\n\r\n1375797249, 369164291\r\n\"窗口标记\"\r\n\"\"\r\n");
 }
 
+// Lookups are remembered for a short while: components asked for in turns, more of them
+// than are remembered, and the records of a registry built anew must still answer.
+TEST_F(RecordProperties, LookupsInTurnAndAfterARebuildAnswerTheirOwnRecords) {
+  for (int round = 0; round < 3; ++round) {
+    EXPECT_EQ(kernel_->ReadProperty(kWindow, kEdit, 0, -1), 64);
+    EXPECT_EQ(kernel_->ReadProperty(kWindow, 0, 2, -1), 816);
+    EXPECT_EQ(kernel_->ReadProperty(kWindow, kMenu, 1, -1), 1);
+    EXPECT_EQ(kernel_->ReadProperty(kWindow, kEdit, 3, -1), 20);
+  }
+  kernel_->WriteProperty(kWindow, kEdit, 0, -1, 10, 0);
+  EXPECT_EQ(kernel_->ReadProperty(kWindow, kEdit, 0, -1), 10);
+
+  // The same ids in a new registry: its records, not the views of the one before.
+  std::vector<uint8_t> rebuilt = OneWindowArea();
+  program_.descriptor.template_start = rebuilt.data();
+  program_.descriptor.template_size = uint32_t(rebuilt.size());
+  kernel_->Service(service::kInitialise, 0, 0, 0, 0, 0);
+  EXPECT_EQ(kernel_->ReadProperty(kWindow, kEdit, 0, -1), 64);
+  EXPECT_EQ(kernel_->ReadProperty(kWindow, kMenu, 1, -1), 1);
+}
+
 TEST(RecordRegistry, MalformedAreaIsFatalAtInitialisationWithTheParsersReason) {
   std::vector<uint8_t> short_area = OneWindowArea();
   short_area.pop_back();  // one byte short
