@@ -32,8 +32,10 @@ bool NamesAFileInTheDirectory(const std::string& line) {
 // One code, already drawn: its picture through the temporary file into the target format.
 bool SavePictureAs(const std::string& target) {
   // Converting an older temporary picture would save another code under this name.
-  if (!WriteTemporaryPicture()) return false;
-  return ConvertBmpFile(TemporaryPictureName(), target, ChosenEncoderNumber()) == 1;
+  // One name for both steps: the file converted is the one just written.
+  const std::string temporary_name = TemporaryPictureName();
+  if (!WriteTemporaryPicture(temporary_name)) return false;
+  return ConvertBmpFile(temporary_name, target, ChosenEncoderNumber()) == 1;
 }
 
 void RunBatch(const BatchSymbology& symbology, const std::string& directory, SplitText& lines) {

@@ -96,9 +96,9 @@ int32_t ConvertBmpFile(const std::string& source, const std::string& target, int
 
 std::string TemporaryPictureName() { return TemporaryDirectory() + kTemporaryFile; }
 
-bool WriteTemporaryPicture() {
+bool WriteTemporaryPicture(const std::string& temporary_name) {
   ByteArray picture = GetPicture({kWindow, kPanel});
-  return WriteToFile(TemporaryPictureName(), picture.Block());
+  return WriteToFile(temporary_name, picture.Block());
 }
 
 int32_t ChosenEncoderNumber() {
@@ -110,12 +110,13 @@ void SavePicture() {
   if (!OpenDialog(kWindow, kSaveDialog)) return;
   // A temporary file that could not be written holds an older picture, or none: converting
   // it would save something other than what the panel shows.
-  bool ok = WriteTemporaryPicture();
+  const std::string temporary_name = TemporaryPictureName();
+  bool ok = WriteTemporaryPicture(temporary_name);
   if (ok) {
     // The format is the list's, whatever the name or the filter chosen in the dialog.
     int32_t format = ChosenEncoderNumber();
     std::string target = ReadText(kWindow, kSaveDialog, property::kFileName);
-    ok = ConvertBmpFile(TemporaryPictureName(), target, format) == 1;
+    ok = ConvertBmpFile(temporary_name, target, format) == 1;
   }
   if (ok) {
     ShowMessageBox("文件保存成功", kInformationIcon);

@@ -26,8 +26,9 @@ void StopImaging();
 void SavePicture();
 // The temporary directory + "EN13tem.bmp".
 std::string TemporaryPictureName();
-// The main panel's picture written to the temporary file; false when it could not be.
-bool WriteTemporaryPicture();
+// The main panel's picture written to the temporary file of that name; false when it could
+// not be.
+bool WriteTemporaryPicture(const std::string& temporary_name);
 // A BMP file re-encoded under target in the given format: 1 when written, else 0.
 int32_t ConvertBmpFile(const std::string& source, const std::string& target, int32_t format);
 // The save format chosen in the main window's combo box (-1 when none is selected).

@@ -175,6 +175,7 @@ void DrawPanelObject::FillBackground(gfx::Device& device, const gfx::Rect& r) {
 }
 
 void DrawPanelObject::ResetOffscreen() {
+  PartFaceFromOffscreen();
   cleared_.reset();
   decoded_picture_.reset();
   if (!properties_.auto_redraw) {
@@ -189,10 +190,24 @@ void DrawPanelObject::ResetOffscreen() {
   FillBackground(device, {0, 0, offscreen_->Width(), offscreen_->Height()});
 }
 
+void DrawPanelObject::PartFaceFromOffscreen() {
+  if (!face_is_offscreen_) return;
+  face_is_offscreen_ = false;
+  Bitmap() = *offscreen_;
+  Present();
+}
+
 void DrawPanelObject::Repaint() {
   cleared_.reset();
-  gfx::Bitmap& face = Bitmap();
   ui::Size size = BitmapSize(0);
+  if (offscreen_ && offscreen_->Width() == size.width && offscreen_->Height() == size.height) {
+    face_is_offscreen_ = true;
+    Ui().SetSurfaceBitmap(Handle(), &*offscreen_, Background());
+    Ui().Invalidate(Handle());
+    return;
+  }
+  face_is_offscreen_ = false;
+  gfx::Bitmap& face = Bitmap();
   if (face.Width() != size.width || face.Height() != size.height) {
     face = gfx::Bitmap(size.width, size.height);
   }
@@ -266,6 +281,10 @@ void DrawPanelObject::Draw(bool text, const std::function<void(gfx::Device&)>& d
     draw(off);
     if (cleared_) cleared_->drawn.Include(off.Written());
   }
+  if (face_is_offscreen_) {
+    Ui().Invalidate(Handle());
+    return;
+  }
   gfx::Device screen(Bitmap());
   Prepare(screen, text);
   draw(screen);
@@ -277,7 +296,7 @@ bool DrawPanelObject::CoversTargets(const gfx::Rect& r) {
   auto covers = [&](const gfx::Bitmap& b) {
     return r.left <= 0 && r.top <= 0 && r.right >= b.Width() && r.bottom >= b.Height();
   };
-  return covers(Bitmap()) && (!offscreen_ || covers(*offscreen_));
+  return (face_is_offscreen_ || covers(Bitmap())) && (!offscreen_ || covers(*offscreen_));
 }
 
 void DrawPanelObject::Clear(const gfx::Rect& r) {

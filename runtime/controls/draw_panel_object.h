@@ -87,6 +87,9 @@ class DrawPanelObject : public SurfaceObject {
   const gfx::Bitmap& BackgroundPicture();
   // Whether `r` covers every pixel of both targets.
   bool CoversTargets(const gfx::Rect& r);
+  // Gives the face its own pixels again (a copy of the off-screen bitmap) while the
+  // surface shows the off-screen bitmap itself; nothing otherwise.
+  void PartFaceFromOffscreen();
 
   DrawPanelProperties properties_;
   gfx::Pen pen_;
@@ -108,6 +111,11 @@ class DrawPanelObject : public SurfaceObject {
     gfx::PixelArea drawn;
   };
   std::optional<Cleared> cleared_;
+  // From a repaint on, while the off-screen bitmap has the face's size, the face would be
+  // it pixel for pixel (a repaint copies it whole, then both get the same drawing): the
+  // surface then shows the off-screen bitmap itself and drawing goes to it alone, instead
+  // of every code being drawn twice. Whatever would make the two differ parts them first.
+  bool face_is_offscreen_ = false;
 };
 
 }  // namespace barvell::runtime::controls

@@ -508,6 +508,40 @@ TEST_F(DrawPanel, BackColourAndAutoRedrawRemakeTheOffscreenCopy) {
   EXPECT_EQ(Offscreen().Pixel(5, 5), kButtonFace);
 }
 
+// While the off-screen copy is the whole face, the panel shows the copy itself; the face
+// gets its own pixels back, the same drawing, once the copy goes or is made anew.
+TEST_F(DrawPanel, TheFaceShowsEveryDrawingAndKeepsItWhenTheCopyIsRemade) {
+  LoadPanels(ProgramPanel());
+  Set(kBrushColour, 0);
+  Fill(0, 0, 10, 10);
+  WriteAt(30, 12, {ArgRecord::Text("X")});
+  const gfx::Bitmap drawn = Offscreen();
+  ASSERT_EQ(Face().Width(), 100);
+  EXPECT_EQ(std::memcmp(Face().Data(), drawn.Data(), 100 * 50 * 4), 0);
+
+  Set(kAutoRedraw, 0);
+  EXPECT_EQ(std::memcmp(Face().Data(), drawn.Data(), 100 * 50 * 4), 0);
+  Fill(20, 0, 25, 5);  // the face alone now
+  EXPECT_EQ(Face().Pixel(22, 2), 0u);
+
+  Set(kAutoRedraw, 1);  // a new copy, blank, and the face as it was
+  EXPECT_EQ(Offscreen().Pixel(5, 5), kWhite);
+  EXPECT_EQ(Face().Pixel(22, 2), 0u);
+  Fill(40, 0, 45, 5);  // both
+  EXPECT_EQ(Face().Pixel(42, 2), 0u);
+  EXPECT_EQ(Face().Pixel(5, 5), 0u);
+  EXPECT_EQ(Offscreen().Pixel(42, 2), 0u);
+
+  // A repaint shows the copy whole, then every drawing again.
+  runtime::WriteProperty(kMainWindow, kPanel, 2, -1, 120, 0);  // width
+  EXPECT_EQ(Face().Width(), 120);
+  EXPECT_EQ(Face().Pixel(22, 2), kWhite);
+  EXPECT_EQ(Face().Pixel(42, 2), 0u);
+  Fill(60, 0, 65, 5);
+  EXPECT_EQ(Face().Pixel(62, 2), 0u);
+  EXPECT_EQ(std::memcmp(Face().Data(), Offscreen().Data(), 120 * 50 * 4), 0);
+}
+
 TEST_F(DrawPanel, ResizingKeepsTheDrawingAtTheTopLeft) {
   LoadPanels(ProgramPanel());
   Set(kBrushColour, 0);
