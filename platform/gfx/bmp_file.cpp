@@ -1,5 +1,7 @@
 #include "platform/gfx/bmp_file.h"
 
+#include "platform/gfx/bmp_layout.h"
+
 #include <bit>
 #include <cstring>
 #include <fstream>
@@ -8,26 +10,12 @@
 namespace barvell::gfx {
 namespace {
 
-constexpr std::size_t kFileHeaderSize = 14;
-constexpr std::size_t kInfoHeaderSize = 40;
+using bmp::Get32;
+using bmp::kFileHeaderSize;
+using bmp::kInfoHeaderSize;
+using bmp::Stride24;
+
 constexpr std::size_t kMaxFileSize = 0x7FFFFFFF;
-
-void Put16(std::uint8_t* p, std::uint16_t v) {
-  p[0] = static_cast<std::uint8_t>(v);
-  p[1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-void Put32(std::uint8_t* p, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-std::uint32_t Get32(const std::uint8_t* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-std::size_t Stride24(int width) { return ((24ull * static_cast<std::size_t>(width) + 31) / 32) * 4; }
-
-std::uint16_t Get16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 
 // A bit-field mask is one run of set bits (or none); with gaps the channel's value has no
 // meaning and the scaling below would spill into the neighbouring channel.
@@ -47,59 +35,6 @@ std::uint32_t Channel(std::uint32_t pixel, std::uint32_t mask) {
   return bits > 0 ? v * 255 / ((1u << bits) - 1) : 0;
 }
 
-// Rows are converted two pixels (six file bytes) a 64-bit word at a time: shifts of
-// whole words instead of a store per byte. The word's two bytes past the pair are the next
-// pixel's, so pairs go on while a pixel follows them, and that pixel's bytes are written
-// (or read) after. Where the words are not little-endian the plain per-byte loops do it.
-constexpr bool kLittleEndian = std::endian::native == std::endian::little;
-
-void Store64(std::uint8_t* p, std::uint64_t v) { std::memcpy(p, &v, 8); }
-
-std::uint64_t Load64(const void* p) {
-  std::uint64_t v;
-  std::memcpy(&v, p, 8);
-  return v;
-}
-
-// `n` pixels 0x??RRGGBB (the top byte ignored) as blue-green-red bytes.
-void PackRow24(const std::uint32_t* src, int n, std::uint8_t* out) {
-  int x = 0;
-  if constexpr (kLittleEndian) {
-    // Two pixels of the raster as one word: the first's low 24 bits, then the second's.
-    const auto pack = [](std::uint64_t w) { return (w & 0xFFFFFFu) | ((w >> 8) & 0xFFFFFF000000u); };
-    for (; x + 5 <= n; x += 4, src += 4, out += 12) {
-      const std::uint64_t a = Load64(src), b = Load64(src + 2);
-      Store64(out, pack(a));
-      Store64(out + 6, pack(b));
-    }
-    for (; x + 3 <= n; x += 2, src += 2, out += 6) Store64(out, pack(Load64(src)));
-  }
-  for (; x < n; ++x, ++src, out += 3) {
-    out[0] = static_cast<std::uint8_t>(*src);
-    out[1] = static_cast<std::uint8_t>(*src >> 8);
-    out[2] = static_cast<std::uint8_t>(*src >> 16);
-  }
-}
-
-// The reverse: `n` blue-green-red pixels as 0x00RRGGBB.
-void UnpackRow24(const std::uint8_t* in, int n, std::uint32_t* dst) {
-  int x = 0;
-  if constexpr (kLittleEndian) {
-    // Six bytes as two raster pixels: the low 24 bits, and the next 24 moved to the high word.
-    const auto unpack = [](std::uint64_t w) { return (w & 0xFFFFFFu) | ((w << 8) & 0x00FFFFFF00000000u); };
-    for (; x + 5 <= n; x += 4, in += 12, dst += 4) {
-      const std::uint64_t a = unpack(Load64(in)), b = unpack(Load64(in + 6));
-      std::memcpy(dst, &a, 8);
-      std::memcpy(dst + 2, &b, 8);
-    }
-    for (; x + 3 <= n; x += 2, in += 6, dst += 2) {
-      const std::uint64_t a = unpack(Load64(in));
-      std::memcpy(dst, &a, 8);
-    }
-  }
-  for (; x < n; ++x, in += 3, ++dst) dst[0] = (std::uint32_t(in[2]) << 16) | (std::uint32_t(in[1]) << 8) | in[0];
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> EncodeBmp24(const Bitmap& bitmap) {
@@ -116,19 +51,7 @@ std::size_t Bmp24FileSize(int width, int height) {
 void WriteBmp24(const Bitmap& bitmap, int width, int height, std::uint8_t* h,
                 std::span<const std::uint8_t> row_repeats) {
   const std::size_t stride = Stride24(width);
-  const std::size_t dataSize = stride * static_cast<std::size_t>(height);
-  std::memset(h, 0, kFileHeaderSize + kInfoHeaderSize);
-  h[0] = 'B';
-  h[1] = 'M';
-  Put32(h + 2, static_cast<std::uint32_t>(kFileHeaderSize + kInfoHeaderSize + dataSize));
-  Put32(h + 10, kFileHeaderSize + kInfoHeaderSize);
-  Put32(h + 14, kInfoHeaderSize);
-  Put32(h + 18, static_cast<std::uint32_t>(width));
-  Put32(h + 22, static_cast<std::uint32_t>(height));  // positive: bottom row first
-  Put16(h + 26, 1);
-  Put16(h + 28, 24);
-  Put32(h + 34, static_cast<std::uint32_t>(dataSize));
-  // Compression (BI_RGB), resolutions and colour counts stay 0.
+  bmp::WriteHeader24(h, width, height);
 
   std::uint8_t* pixels = h + kFileHeaderSize + kInfoHeaderSize;
   const int cw = std::max(0, std::min(width, bitmap.Width()));
@@ -149,7 +72,7 @@ void WriteBmp24(const Bitmap& bitmap, int width, int height, std::uint8_t* h,
       std::memcpy(row, row + stride, stride);
       continue;
     }
-    PackRow24(src, cw, row);
+    bmp::PackRow24(src, cw, row);
     // Right of the bitmap black, then the padding.
     std::memset(row + 3 * static_cast<std::size_t>(cw), 0, stride - 3 * static_cast<std::size_t>(cw));
   }
@@ -164,18 +87,13 @@ std::vector<std::uint8_t> EncodeBmp24(const Bitmap& bitmap, int width, int heigh
 }
 
 bool DecodeBmpOnto(std::span<const std::uint8_t> b, Bitmap& out, std::vector<std::uint8_t>* row_repeats) {
-  if (b.size() < kFileHeaderSize + kInfoHeaderSize || b[0] != 'B' || b[1] != 'M') return false;
-  const std::uint32_t offset = Get32(&b[10]);
-  const std::uint32_t infoSize = Get32(&b[14]);
-  if (infoSize < kInfoHeaderSize || kFileHeaderSize + infoSize > b.size()) return false;
-  const auto width = static_cast<std::int32_t>(Get32(&b[18]));
-  const auto rawHeight = static_cast<std::int32_t>(Get32(&b[22]));
-  const std::uint16_t bpp = Get16(&b[28]);
-  const std::uint32_t compression = Get32(&b[30]);
-  if (width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN) return false;
-  const bool topDown = rawHeight < 0;
-  const int height = topDown ? -rawHeight : rawHeight;
-  if (!WithinBitmapBounds(width, height)) return false;  // before any allocation
+  bmp::Header header;
+  if (!bmp::ReadHeader(b, header)) return false;
+  const std::uint32_t offset = header.offset;
+  const int width = header.width, height = header.height;
+  const bool topDown = header.top_down;
+  const std::uint16_t bpp = header.bits_per_pixel;
+  const std::uint32_t compression = header.compression;
 
   std::uint32_t masks[3] = {0x00FF0000, 0x0000FF00, 0x000000FF};
   if (bpp == 24) {
@@ -220,7 +138,7 @@ bool DecodeBmpOnto(std::span<const std::uint8_t> b, Bitmap& out, std::vector<std
     above = row;
     // One loop per depth, so the common 24-bit one has no test per pixel.
     if (bpp == 24) {
-      UnpackRow24(row, width, dst);
+      bmp::UnpackRow24(row, width, dst);
       continue;
     }
     for (int x = 0; x < width; ++x) {

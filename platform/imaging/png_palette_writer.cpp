@@ -47,6 +47,20 @@ struct Packed {
 
 size_t StrideFor(size_t width, int bits) { return 1 + (width * size_t(bits) + 7) / 8; }
 
+// The last pixels of a row, fewer than eight, as the high bits of one byte; nonzero when
+// one of them is a third colour.
+uint32_t PackTail(const uint32_t* row, size_t n, uint32_t first, uint32_t second, uint8_t* out) {
+  if (n == 0) return 0;
+  uint32_t stray = 0, byte = 0;
+  for (size_t k = 0; k < n; ++k) {
+    const uint32_t rgb = row[k] & kRgbMask;
+    stray |= uint32_t(rgb != first) & uint32_t(rgb != second);
+    byte |= uint32_t(rgb != first) << (7 - k);
+  }
+  *out = uint8_t(byte);
+  return stray;
+}
+
 #if defined(__SSE2__)
 
 // Eight pixels at a time: their compares against the first colour taken as two four-bit
@@ -81,16 +95,7 @@ bool PackTwoColourRow(const uint32_t* row, size_t width, uint32_t first, uint32_
                        _mm_movemask_ps(_mm_castsi128_ps(right_first)) << 4;
     *out++ = kNotFirstBits[size_t(firsts)];
   }
-  uint32_t stray_tail = 0;
-  if (x < width) {
-    uint32_t byte = 0;
-    for (size_t k = 0; x + k < width; ++k) {
-      const uint32_t rgb = row[x + k] & kRgbMask;
-      stray_tail |= uint32_t(rgb != first) & uint32_t(rgb != second);
-      byte |= uint32_t(rgb != first) << (7 - k);
-    }
-    *out = uint8_t(byte);
-  }
+  const uint32_t stray_tail = PackTail(row + x, width - x, first, second, out);
   return _mm_movemask_ps(_mm_castsi128_ps(known)) == 0xF && stray_tail == 0;
 }
 
@@ -124,16 +129,7 @@ bool PackTwoColourRow(const uint32_t* row, size_t width, uint32_t first, uint32_
     const FourPixels bits = (left_other & left_bits) | (right_other & right_bits);
     *out++ = uint8_t(bits[0] | bits[1] | bits[2] | bits[3]);
   }
-  uint32_t stray_tail = 0;
-  if (x < width) {
-    uint32_t byte = 0;
-    for (size_t k = 0; x + k < width; ++k) {
-      const uint32_t rgb = row[x + k] & kRgbMask;
-      stray_tail |= uint32_t(rgb != first) & uint32_t(rgb != second);
-      byte |= uint32_t(rgb != first) << (7 - k);
-    }
-    *out = uint8_t(byte);
-  }
+  const uint32_t stray_tail = PackTail(row + x, width - x, first, second, out);
   return (stray[0] | stray[1] | stray[2] | stray[3] | stray_tail) == 0;
 }
 
