@@ -35,9 +35,7 @@ std::uint64_t Load64(const void* p) {
   return v;
 }
 
-}  // namespace
-
-void PackRow24(const std::uint32_t* src, int n, std::uint8_t* out) {
+void PackRow24Words(const std::uint32_t* src, int n, std::uint8_t* out) {
   int x = 0;
   if constexpr (kLittleEndian) {
     // Two pixels of the raster as one word: the first's low 24 bits, then the second's.
@@ -55,8 +53,6 @@ void PackRow24(const std::uint32_t* src, int n, std::uint8_t* out) {
     out[2] = static_cast<std::uint8_t>(*src >> 16);
   }
 }
-
-namespace {
 
 // The reverse: `n` blue-green-red pixels as 0x00RRGGBB.
 void UnpackRow24Words(const std::uint8_t* in, int n, std::uint32_t* dst) {
@@ -92,6 +88,18 @@ __attribute__((target("ssse3"))) void UnpackRow24Shuffled(const std::uint8_t* in
   UnpackRow24Words(in, n - x, dst);
 }
 
+// And the other way: four pixels to twelve bytes, stored as sixteen whose last four the
+// next step (or the rest of the row) writes over; only while those four are this row's.
+__attribute__((target("ssse3"))) void PackRow24Shuffled(const std::uint32_t* src, int n, std::uint8_t* out) {
+  const __m128i order = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+  int x = 0;
+  for (; x + 6 <= n; x += 4, src += 4, out += 12) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
+                     _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src)), order));
+  }
+  PackRow24Words(src, n - x, out);
+}
+
 bool HasByteShuffle() {
   static const bool has = [] {
     __builtin_cpu_init();
@@ -102,6 +110,13 @@ bool HasByteShuffle() {
 #endif
 
 }  // namespace
+
+void PackRow24(const std::uint32_t* src, int n, std::uint8_t* out) {
+#if defined(__x86_64__) || defined(__i386__)
+  if (HasByteShuffle()) return PackRow24Shuffled(src, n, out);
+#endif
+  PackRow24Words(src, n, out);
+}
 
 void UnpackRow24(const std::uint8_t* in, int n, std::uint32_t* dst) {
 #if defined(__x86_64__) || defined(__i386__)
