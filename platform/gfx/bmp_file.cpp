@@ -68,13 +68,7 @@ void WriteBmp24(const Bitmap& bitmap, int width, int height, std::uint8_t* h,
     // the one above is copied as bytes, already converted.
     const bool repeats = hinted ? row_repeats[std::size_t(y)] != 0
                                 : y > 0 && std::memcmp(src, bitmap.Row(y - 1), std::size_t(cw) * 4) == 0;
-    if (repeats) {
-      std::memcpy(row, row + stride, stride);
-      continue;
-    }
-    bmp::PackRow24(src, cw, row);
-    // Right of the bitmap black, then the padding.
-    std::memset(row + 3 * static_cast<std::size_t>(cw), 0, stride - 3 * static_cast<std::size_t>(cw));
+    bmp::WriteRow24(row, stride, src, cw, repeats);  // right of the bitmap black
   }
 }
 
@@ -86,7 +80,7 @@ std::vector<std::uint8_t> EncodeBmp24(const Bitmap& bitmap, int width, int heigh
   return out;
 }
 
-bool DecodeBmpOnto(std::span<const std::uint8_t> b, Bitmap& out, std::vector<std::uint8_t>* row_repeats) {
+bool DecodeBmpOnto(std::span<const std::uint8_t> b, Bitmap& out) {
   bmp::Header header;
   if (!bmp::ReadHeader(b, header)) return false;
   const std::uint32_t offset = header.offset;
@@ -117,14 +111,9 @@ bool DecodeBmpOnto(std::span<const std::uint8_t> b, Bitmap& out, std::vector<std
   if (offset > b.size() || stride * height > b.size() - offset) return false;
   if (out.Width() != width || out.Height() != height) out = Bitmap(width, height);
   // Only the pixel bytes are compared, not the padding: for 24 bits equal pixel bytes are
-  // exactly equal decoded rows, so what is reported as repeating is exact. Different
-  // 32-bit words may decode alike, so there only equal words are known to repeat.
+  // exactly equal decoded rows. Different 32-bit words may decode alike, so there only
+  // equal words are taken for a repeat.
   const std::size_t compared = bpp == 24 ? 3 * std::size_t(width) : stride;
-  std::uint8_t* repeats = nullptr;
-  if (row_repeats != nullptr) {
-    row_repeats->assign(bpp == 24 ? std::size_t(height) : 0, 0);
-    if (bpp == 24) repeats = row_repeats->data();
-  }
   const std::uint8_t* above = nullptr;
   for (int y = 0; y < height; ++y) {
     const std::uint8_t* row = b.data() + offset + stride * static_cast<std::size_t>(topDown ? y : height - 1 - y);
@@ -132,7 +121,6 @@ bool DecodeBmpOnto(std::span<const std::uint8_t> b, Bitmap& out, std::vector<std
     // A row like the one above (most rows of a drawn picture) is copied, already decoded.
     if (above != nullptr && std::memcmp(row, above, compared) == 0) {
       std::memcpy(dst, out.Row(y - 1), std::size_t(width) * 4);
-      if (repeats != nullptr) repeats[y] = 1;
       continue;
     }
     above = row;

@@ -24,8 +24,8 @@ std::vector<std::uint8_t> EncodeBmp24(const Bitmap& bitmap, int width, int heigh
 // and the same file written into `out`, which must hold that many bytes (every byte is
 // written, padding included).
 // `row_repeats`, when it has one entry per row of a block the bitmap's own size, is trusted
-// to say which rows are pixel for pixel the row above (DecodeBmpOnto's finding); otherwise
-// the rows are compared here.
+// to say which rows are pixel for pixel the row above (what the draw panel knows of them);
+// otherwise the rows are compared here.
 std::size_t Bmp24FileSize(int width, int height);
 void WriteBmp24(const Bitmap& bitmap, int width, int height, std::uint8_t* out,
                 std::span<const std::uint8_t> row_repeats = {});
@@ -34,14 +34,9 @@ void WriteBmp24(const Bitmap& bitmap, int width, int height, std::uint8_t* out,
 // Nothing for any other or malformed file.
 std::optional<Bitmap> DecodeBmp(std::span<const std::uint8_t> bytes);
 // The same into `target`, whose pixels are reused when it already has the file's size
-// (every pixel is then written, so a batch reading back one size of file allocates and
-// clears nothing); false, with `target` and `row_repeats` untouched, for a file DecodeBmp
-// refuses. `row_repeats`, when given, receives per row 1 where the decoded row is pixel
-// for pixel the row above, else 0 (the decode finds these anyway, and an encoder of the
-// picture can skip its own compare); for a 32-bit file, where telling would cost a compare
-// of decoded rows, it is left empty.
-bool DecodeBmpOnto(std::span<const std::uint8_t> bytes, Bitmap& target,
-                   std::vector<std::uint8_t>* row_repeats = nullptr);
+// (every pixel is then written, so reading back one size of file again allocates and clears
+// nothing); false, with `target` untouched, for a file DecodeBmp refuses.
+bool DecodeBmpOnto(std::span<const std::uint8_t> bytes, Bitmap& target);
 // `path` is UTF-8.
 std::optional<Bitmap> ReadBmpFile(const std::string& path);
 

@@ -125,6 +125,15 @@ void UnpackRow24(const std::uint8_t* in, int n, std::uint32_t* dst) {
   UnpackRow24Words(in, n, dst);
 }
 
+void WriteRow24(std::uint8_t* row, std::size_t stride, const std::uint32_t* src, int n, bool repeats_above) {
+  if (repeats_above) {
+    std::memcpy(row, row + stride, stride);
+    return;
+  }
+  PackRow24(src, n, row);
+  std::memset(row + 3 * static_cast<std::size_t>(n), 0, stride - 3 * static_cast<std::size_t>(n));
+}
+
 bool ReadHeader(std::span<const std::uint8_t> b, Header& header) {
   if (b.size() < kFileHeaderSize + kInfoHeaderSize || b[0] != 'B' || b[1] != 'M') return false;
   const std::uint32_t infoSize = Get32(&b[14]);

@@ -40,4 +40,9 @@ void WriteHeader24(std::uint8_t* out, int width, int height);
 void PackRow24(const std::uint32_t* src, int n, std::uint8_t* out);
 void UnpackRow24(const std::uint8_t* in, int n, std::uint32_t* dst);
 
+// One row of a bottom-up 24-bit file at `row`, `stride` bytes: a copy of the file row after
+// it (the picture row above, already written) when `repeats_above`, else `n` pixels of
+// `src` packed and the rest of the row zero (black, then the padding).
+void WriteRow24(std::uint8_t* row, std::size_t stride, const std::uint32_t* src, int n, bool repeats_above);
+
 }  // namespace barvell::gfx::bmp

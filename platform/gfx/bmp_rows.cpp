@@ -56,16 +56,9 @@ void WriteBmp24Rows(const MappedRows& picture, std::uint8_t* h) {
   bmp::WriteHeader24(h, width, height);
 
   std::uint8_t* pixels = h + bmp::kFileHeaderSize + bmp::kInfoHeaderSize;
-  const std::size_t padding = stride - 3 * std::size_t(width);
   for (int y = 0; y < height; ++y) {
     std::uint8_t* row = pixels + stride * static_cast<std::size_t>(height - 1 - y);
-    // The row above is the file row after this one, already converted.
-    if (picture.RepeatsAbove(y)) {
-      std::memcpy(row, row + stride, stride);
-      continue;
-    }
-    bmp::PackRow24(picture.Row(y), width, row);
-    std::memset(row + 3 * std::size_t(width), 0, padding);
+    bmp::WriteRow24(row, stride, picture.Row(y), width, picture.RepeatsAbove(y));
   }
 }
 

@@ -3,11 +3,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
-#ifdef __linux__
-#include <linux/capability.h>
-#endif
 
 #include <atomic>
 #include <cerrno>
@@ -158,25 +154,6 @@ Unnamed CreateUnnamed(const std::string& target, std::span<const uint8_t> bytes,
 #endif
 }
 
-// Whether this process may write where the permission bits say no: the super-user, or a
-// process given the capability to override them. Only such a process must read a
-// directory's write bits itself; for any other the system refuses a create in a directory
-// without any, as no ACL can grant what the bits leave out.
-bool MayOverridePermissions() {
-  if (::geteuid() == 0) return true;
-#ifdef __linux__
-  static const bool capable = [] {
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] = {};
-    if (::syscall(SYS_capget, &header, data) != 0) return true;  // unknown: ask the bits
-    return (data[CAP_DAC_OVERRIDE / 32].effective & (1u << (CAP_DAC_OVERRIDE % 32))) != 0;
-  }();
-  return capable;
-#else
-  return true;
-#endif
-}
-
 // The file a replacement writes (links followed), whether one is there and its status;
 // false when the file may not be replaced.
 bool ReplacementTarget(std::string_view utf8_path, Asking asking, std::string& target,
@@ -215,21 +192,9 @@ bool ReplaceFile(std::string_view utf8_path, std::span<const uint8_t> bytes, Dur
   std::string target;
   bool replacing = false;
   struct stat old;
-  if (utf8_path.empty() || utf8_path.back() == '/') return false;
-  // Most saves make a new file: it is written unnamed and linked in at once, without first
-  // looking the name up, since the link refuses a name that is taken (a file, a directory
-  // or a symbolic link, even a dangling one). Anything else, and any refusal, is sorted out
-  // by the full look below, as if this attempt had not been made.
-  std::string path(utf8_path);
-  if (!MayOverridePermissions() || DirectoryWritable(path, Asking::kWriteBits)) {
-    Unnamed unnamed = CreateUnnamed(path, bytes, synced);
-    if (unnamed != Unnamed::kNotHere) return unnamed == Unnamed::kCreated;
-  }
   // The new file is created in the directory at once, so the system answers for it.
   if (!ReplacementTarget(utf8_path, Asking::kWriteBits, target, replacing, old)) return false;
-  // A target still missing was refused above for a reason the full look cannot see (no
-  // unnamed files here, or the name was taken and freed again): written the other way.
-  if (!replacing && target != path) {
+  if (!replacing) {
     Unnamed unnamed = CreateUnnamed(target, bytes, synced);
     if (unnamed != Unnamed::kNotHere) return unnamed == Unnamed::kCreated;
   }

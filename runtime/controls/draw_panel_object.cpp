@@ -203,6 +203,7 @@ void DrawPanelObject::Repaint() {
   if (offscreen_ && offscreen_->Width() == size.width && offscreen_->Height() == size.height) {
     face_is_offscreen_ = true;
     Ui().SetSurfaceBitmap(Handle(), &*offscreen_, Background());
+    Bitmap() = gfx::Bitmap();  // not shown meanwhile; parting copies the whole picture
     Ui().Invalidate(Handle());
     return;
   }

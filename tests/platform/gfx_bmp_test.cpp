@@ -200,30 +200,6 @@ TEST(GfxBmp, DecodingOntoABitmapReusesOrReplacesItAndLeavesItOnRefusal) {
   EXPECT_EQ(target.Pixel(2, 1), 0x445566u);
 }
 
-// The decoder reports the rows equal to the row above as it decodes. Rows unlike only in
-// the padding of a file written elsewhere decode alike and so count as repeats.
-TEST(GfxBmp, DecodingReportsWhichRowsRepeatTheRowAbove) {
-  Bitmap b(5, 6, 0xFFFFFF);
-  for (int y = 0; y < 6; ++y) b.SetPixel(1, y, 0x000000);
-  b.SetPixel(4, 3, 0x0000FF);  // row 3 differs in its last pixel, row 4 is back
-  std::vector<std::uint8_t> file = EncodeBmp24(b);
-  const std::size_t stride = 16, row1 = 54 + stride * 4;  // bottom-up: row 1 is the fifth
-  file[row1 + 15] = 0xAB;
-  Bitmap decoded;
-  std::vector<std::uint8_t> repeats;
-  ASSERT_TRUE(DecodeBmpOnto(file, decoded, &repeats));
-  EXPECT_EQ(repeats, (std::vector<std::uint8_t>{0, 1, 1, 0, 0, 1}));
-  EXPECT_EQ(decoded.Pixel(4, 3), 0x0000FFu);
-  EXPECT_EQ(decoded.Pixel(4, 4), 0xFFFFFFu);
-
-  // A refused file leaves the report as it was; 32-bit files report nothing.
-  std::vector<std::uint8_t> cut(file.begin(), file.end() - 1);
-  EXPECT_FALSE(DecodeBmpOnto(cut, decoded, &repeats));
-  EXPECT_EQ(repeats.size(), 6u);
-  ASSERT_TRUE(DecodeBmpOnto(ThirtyTwoBitTopDown(0), decoded, &repeats));
-  EXPECT_TRUE(repeats.empty());
-}
-
 TEST(GfxBmp, ReadsThirtyTwoBitTopDownFiles) {
   for (std::uint32_t compression : {0u, 3u}) {
     SCOPED_TRACE(compression);
