@@ -4,6 +4,7 @@
 
 #include "kernel.h"
 #include "program_globals.h"
+#include "runtime/call/frame_hooks.h"
 #include "runtime/call/kernel_entries.h"
 #include "runtime/call/runtime_state.h"
 
@@ -17,6 +18,9 @@ inline void UseTestKernel() {
     d.library_count = 9;
     return d;
   }();
+  // A program run earlier in the same process left its template loader behind; this
+  // program has no templates to load.
+  runtime::Frame().load_templates = nullptr;
   runtime::AttachProgram(&kDescriptor);
   SetKernel(&runtime::KernelEntries());
   Kernel().Service(service::kInitialise, 0, 0, 0, 0, 0);
