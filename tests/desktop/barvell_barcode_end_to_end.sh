@@ -53,7 +53,7 @@ sleep 0.5
 
 click_client $((MW - 194 + 96)) 620  # 保存图片
 dialog=
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do
   dialog=$(xdotool search --onlyvisible --name '^图片保存$' 2>/dev/null | head -1)
   [ -n "$dialog" ] && break
   sleep 0.1

@@ -10,14 +10,15 @@ fail() {
   exit 1
 }
 
-# Starts the command in the background and waits (up to ten seconds) for the visible
-# window captioned Barvell, then a second for it to paint. Sets pid, window, the window's
-# screen place and size MX, MY, MW, MH, and MENU, the height of its menu bar.
+# Starts the command in the background and waits (up to thirty seconds: a loaded machine
+# starts GTK slowly) for the visible window captioned Barvell, then a second for it to
+# paint. Sets pid, window, the window's screen place and size MX, MY, MW, MH, and MENU,
+# the height of its menu bar.
 start_main_window() {
   "$@" &
   pid=$!
   window=
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 300); do
     window=$(xdotool search --onlyvisible --name '^Barvell$' 2>/dev/null | head -1)
     [ -n "$window" ] && break
     kill -0 "$pid" 2>/dev/null || fail "barvell ended before its window appeared"
@@ -53,10 +54,10 @@ scan_region() {  # picture, geometry
     zbarimg -q - 2>/dev/null
 }
 
-# After the last window was told to close: the program ends within ten seconds, with exit
+# After the last window was told to close: the program ends within thirty seconds, with exit
 # code 0.
 expect_clean_exit() {
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 300); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done

@@ -17,10 +17,10 @@ fail() {
   exit 1
 }
 
-# The visible window whose title is exactly $1, waited for up to ten seconds.
+# The visible window whose title is exactly $1, waited for up to thirty seconds.
 wait_window() {
   local w
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 300); do
     w=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
     if [ -n "$w" ]; then echo "$w"; return 0; fi
     kill -0 "$pid" 2>/dev/null || return 1
@@ -29,9 +29,9 @@ wait_window() {
   return 1
 }
 
-# Waits up to ten seconds for the window $1 to go from the screen.
+# Waits up to thirty seconds for the window $1 to go from the screen.
 wait_gone() {
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 300); do
     xdotool getwindowgeometry "$1" >/dev/null 2>&1 || return 0
     xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable' || return 0
     sleep 0.1
@@ -53,9 +53,9 @@ look_at() {
   /usr/bin/import -window root "$out/dialogs_$2.png" || fail "no screenshot"
 }
 
-# The program's exit code, waited for up to ten seconds.
+# The program's exit code, waited for up to thirty seconds.
 wait_exit() {
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 300); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done
@@ -138,7 +138,7 @@ SCRIPT
     wait_exit
     [ "$status" -eq 0 ] || fail "exit code $status"
     expect_output "result=1"
-    for _ in $(seq 1 100); do [ -f "$work/opened" ] && break; sleep 0.1; done
+    for _ in $(seq 1 300); do [ -f "$work/opened" ] && break; sleep 0.1; done
     diff <(printf '%s\n' 1 "./$target") "$work/opened" >/dev/null ||
       fail "the opener got: $(cat "$work/opened" 2>/dev/null)"
     [ -e "$work/pwned" ] && fail "the target went through a shell"
