@@ -4,9 +4,10 @@
 # 3 and 7 pixels a module, Code 39 in both, the floor that the batch's own file work
 # sets, and the batch's own system calls for a code replayed alone. Each is run REPEAT
 # times; the medians are printed with codes per second, the ratios to zint and to the
-# floor, the time a code takes beyond those system calls, and the peak memory. The table is made twice: with the
-# files on the disk's file system, then on tmpfs (/dev/shm), where creating a file costs
-# no inode search, so that what the tools' own work costs is seen apart from the disk's.
+# floor, the time a code takes beyond those system calls, and the peak memory. The table
+# is made twice: with the files on the disk's file system, then on tmpfs (/dev/shm), where
+# creating a file costs no inode search, so that what the tools' own work costs is seen
+# apart from the disk's.
 #   batch_throughput.sh BARVELL FILE_FLOOR [COUNT] [REPEAT]
 set -euo pipefail
 barvell=$(realpath "$1")
