@@ -52,27 +52,37 @@ Rect Device::Clipped(const Rect& r) const {
 
 namespace {
 
-// A column `Width` pixels wide, down `rows` rows: each row is a few plain stores, written
-// out for the width (a loop over the pixels of so short a row costs more than the stores
-// themselves). From four pixels on, stores of four pixels, the last one overlapping the one
-// before where the width is not a multiple of four: a 7-pixel bar is two stores a row.
+// One row of a column `Width` pixels wide: a few plain stores, written out for the width
+// (a loop over the pixels of so short a row costs more than the stores themselves). From
+// four pixels on, stores of four pixels, the last one overlapping the one before where the
+// width is not a multiple of four: a 7-pixel bar is two stores a row.
+template <int Width>
+inline void FillColumnRow(std::uint32_t* row, std::uint32_t rgb, const std::uint32_t (&quad)[4],
+                          std::uint64_t pair) {
+  if constexpr (Width >= 4) {
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+      (std::memcpy(row + 4 * I, quad, sizeof quad), ...);
+    }(std::make_index_sequence<Width / 4>{});
+    if constexpr (Width % 4 != 0) std::memcpy(row + Width - 4, quad, sizeof quad);
+  } else {
+    if constexpr (Width >= 2) std::memcpy(row, &pair, sizeof pair);
+    if constexpr (Width % 2 != 0) row[Width - 1] = rgb;
+  }
+}
+
+// The column down `rows` rows, four rows a pass: a bar is a hundred rows and more, and the
+// loop's own count and step would otherwise cost as much as the stores.
 template <int Width>
 void FillColumn(std::uint32_t* first, std::size_t stride, int rows, std::uint32_t rgb) {
-  if constexpr (Width >= 4) {
-    const std::uint32_t quad[4] = {rgb, rgb, rgb, rgb};
-    for (; rows > 0; --rows, first += stride) {
-      [&]<std::size_t... I>(std::index_sequence<I...>) {
-        (std::memcpy(first + 4 * I, quad, sizeof quad), ...);
-      }(std::make_index_sequence<Width / 4>{});
-      if constexpr (Width % 4 != 0) std::memcpy(first + Width - 4, quad, sizeof quad);
-    }
-  } else {
-    const std::uint64_t pair = rgb * 0x0000000100000001ull;
-    for (; rows > 0; --rows, first += stride) {
-      if constexpr (Width >= 2) std::memcpy(first, &pair, sizeof pair);
-      if constexpr (Width % 2 != 0) first[Width - 1] = rgb;
-    }
+  const std::uint32_t quad[4] = {rgb, rgb, rgb, rgb};
+  const std::uint64_t pair = rgb * 0x0000000100000001ull;
+  for (; rows >= 4; rows -= 4, first += 4 * stride) {
+    FillColumnRow<Width>(first, rgb, quad, pair);
+    FillColumnRow<Width>(first + stride, rgb, quad, pair);
+    FillColumnRow<Width>(first + 2 * stride, rgb, quad, pair);
+    FillColumnRow<Width>(first + 3 * stride, rgb, quad, pair);
   }
+  for (; rows > 0; --rows, first += stride) FillColumnRow<Width>(first, rgb, quad, pair);
 }
 
 using ColumnFill = void (*)(std::uint32_t*, std::size_t, int, std::uint32_t);
