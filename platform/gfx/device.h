@@ -87,7 +87,17 @@ class Device {
   void TextOut(int x, int y, std::string_view utf8);
   TextExtent GetTextExtent(std::string_view utf8) const { return MeasureText(CurrentFont(), utf8); }
 
-  // An area of the bitmap holding every pixel this device has written (or may have).
+  // Starts another drawing on a device kept between drawings (its selections stay): the
+  // current position at the origin, the dash pattern at its start and nothing written, as
+  // on a device just made.
+  void BeginDrawing() {
+    position_ = {};
+    dashPhase_ = 0;
+    written_ = {};
+  }
+
+  // An area of the bitmap holding every pixel this device has written (or may have) since
+  // it was made or last began a drawing.
   const PixelArea& Written() const { return written_; }
   // Keeps `rows` (which must outlive the device, or until another call) told of every
   // row this device writes; null stops it.
