@@ -22,11 +22,6 @@ void Device::Wrote(const PixelArea& area) {
   if (rows_ != nullptr && !area.Empty()) rows_->Touched(area.top, area.bottom);
 }
 
-void Device::WroteSolid(const PixelArea& area) {
-  written_.Include(area);
-  if (rows_ != nullptr && !area.Empty()) rows_->SolidFill(area.top, area.bottom);
-}
-
 void Device::Plot(int x, int y, std::uint32_t rgb) {
   if (x < 0 || y < 0 || x >= target_->Width() || y >= target_->Height()) return;
   std::uint32_t& d = target_->Row(y)[x];
@@ -43,11 +38,6 @@ std::optional<std::uint32_t> Device::BrushPixel(const Brush& brush, int x, int y
   if ((brush.pattern[y & 7] >> (7 - (x & 7))) & 1) return ToRgb(brush.colour);
   if (bkMode_ == BkMode::kOpaque) return ToRgb(bkColour_);
   return std::nullopt;
-}
-
-Rect Device::Clipped(const Rect& r) const {
-  return {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, target_->Width()),
-          std::min(r.bottom, target_->Height())};
 }
 
 namespace {
@@ -70,17 +60,27 @@ inline void FillColumnRow(std::uint32_t* row, std::uint32_t rgb, const std::uint
   }
 }
 
-// The column down `rows` rows, four rows a pass: a bar is a hundred rows and more, and the
+// `Rows` rows of the column, written out.
+template <int Width, std::size_t... Row>
+inline void FillColumnRows(std::uint32_t* first, std::size_t stride, std::uint32_t rgb,
+                           const std::uint32_t (&quad)[4], std::uint64_t pair,
+                           std::index_sequence<Row...>) {
+  (FillColumnRow<Width>(first + Row * stride, rgb, quad, pair), ...);
+}
+
+// The column down `rows` rows, eight rows a pass: a bar is a hundred rows and more, and the
 // loop's own count and step would otherwise cost as much as the stores.
 template <int Width>
 void FillColumn(std::uint32_t* first, std::size_t stride, int rows, std::uint32_t rgb) {
   const std::uint32_t quad[4] = {rgb, rgb, rgb, rgb};
   const std::uint64_t pair = rgb * 0x0000000100000001ull;
-  for (; rows >= 4; rows -= 4, first += 4 * stride) {
-    FillColumnRow<Width>(first, rgb, quad, pair);
-    FillColumnRow<Width>(first + stride, rgb, quad, pair);
-    FillColumnRow<Width>(first + 2 * stride, rgb, quad, pair);
-    FillColumnRow<Width>(first + 3 * stride, rgb, quad, pair);
+  for (; rows >= 8; rows -= 8, first += 8 * stride) {
+    FillColumnRows<Width>(first, stride, rgb, quad, pair, std::make_index_sequence<8>{});
+  }
+  if (rows >= 4) {
+    FillColumnRows<Width>(first, stride, rgb, quad, pair, std::make_index_sequence<4>{});
+    rows -= 4;
+    first += 4 * stride;
   }
   for (; rows > 0; --rows, first += stride) FillColumnRow<Width>(first, rgb, quad, pair);
 }

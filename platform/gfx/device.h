@@ -18,6 +18,7 @@
 #include "platform/gfx/row_repeats.h"
 #include "platform/gfx/text.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -109,8 +110,15 @@ class Device {
   void Plot(int x, int y, std::uint32_t rgb);
   // Every write goes through one of these: the written area, and what it did to the rows.
   void Wrote(const PixelArea& area);
-  void WroteSolid(const PixelArea& area);
-  Rect Clipped(const Rect& r) const;  // the part inside the bitmap (may be empty)
+  void WroteSolid(const PixelArea& area) {
+    written_.Include(area);
+    if (rows_ != nullptr) rows_->SolidFill(area.top, area.bottom);
+  }
+  // The part inside the bitmap (may be empty).
+  Rect Clipped(const Rect& r) const {
+    return {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, target_->Width()),
+            std::min(r.bottom, target_->Height())};
+  }
   // The brush's colour at a pixel, or nothing where a hatch gap stays untouched.
   std::optional<std::uint32_t> BrushPixel(const Brush& brush, int x, int y) const;
   void FillWithBrush(const Rect& r, const Brush& brush, RasterOp op);
