@@ -96,8 +96,8 @@ class DrawPanelObject final : public SurfaceObject {
   // What a kept device was last prepared for.
   enum class Preparation : uint8_t { kNone, kShapes, kText };
   // A device over one of the targets, kept from one drawing to the next: a batch draws
-  // some sixty bars a code, and making and preparing a device for each cost as much as
-  // filling a bar.
+  // some sixty bars a code, and a device made and prepared for each bar cost a third of
+  // what filling the bar did.
   struct KeptDevice {
     std::optional<gfx::Device> device;
     Preparation prepared = Preparation::kNone;
