@@ -22,11 +22,6 @@ void Device::Wrote(const PixelArea& area) {
   if (rows_ != nullptr && !area.Empty()) rows_->Touched(area.top, area.bottom);
 }
 
-void Device::WroteSolid(const PixelArea& area) {
-  written_.Include(area);
-  if (rows_ != nullptr && !area.Empty()) rows_->SolidFill(area.top, area.bottom);
-}
-
 void Device::Plot(int x, int y, std::uint32_t rgb) {
   if (x < 0 || y < 0 || x >= target_->Width() || y >= target_->Height()) return;
   std::uint32_t& d = target_->Row(y)[x];
@@ -45,34 +40,49 @@ std::optional<std::uint32_t> Device::BrushPixel(const Brush& brush, int x, int y
   return std::nullopt;
 }
 
-Rect Device::Clipped(const Rect& r) const {
-  return {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, target_->Width()),
-          std::min(r.bottom, target_->Height())};
-}
-
 namespace {
 
-// A column `Width` pixels wide, down `rows` rows: each row is a few plain stores, written
-// out for the width (a loop over the pixels of so short a row costs more than the stores
-// themselves). From four pixels on, stores of four pixels, the last one overlapping the one
-// before where the width is not a multiple of four: a 7-pixel bar is two stores a row.
+// One row of a column `Width` pixels wide: a few plain stores, written out for the width
+// (a loop over the pixels of so short a row costs more than the stores themselves). From
+// four pixels on, stores of four pixels, the last one overlapping the one before where the
+// width is not a multiple of four: a 7-pixel bar is two stores a row.
+template <int Width>
+inline void FillColumnRow(std::uint32_t* row, std::uint32_t rgb, const std::uint32_t (&quad)[4],
+                          std::uint64_t pair) {
+  if constexpr (Width >= 4) {
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+      (std::memcpy(row + 4 * I, quad, sizeof quad), ...);
+    }(std::make_index_sequence<Width / 4>{});
+    if constexpr (Width % 4 != 0) std::memcpy(row + Width - 4, quad, sizeof quad);
+  } else {
+    if constexpr (Width >= 2) std::memcpy(row, &pair, sizeof pair);
+    if constexpr (Width % 2 != 0) row[Width - 1] = rgb;
+  }
+}
+
+// `Rows` rows of the column, written out.
+template <int Width, std::size_t... Row>
+inline void FillColumnRows(std::uint32_t* first, std::size_t stride, std::uint32_t rgb,
+                           const std::uint32_t (&quad)[4], std::uint64_t pair,
+                           std::index_sequence<Row...>) {
+  (FillColumnRow<Width>(first + Row * stride, rgb, quad, pair), ...);
+}
+
+// The column down `rows` rows, eight rows a pass: a bar is a hundred rows and more, and the
+// loop's own count and step would otherwise cost as much as the stores.
 template <int Width>
 void FillColumn(std::uint32_t* first, std::size_t stride, int rows, std::uint32_t rgb) {
-  if constexpr (Width >= 4) {
-    const std::uint32_t quad[4] = {rgb, rgb, rgb, rgb};
-    for (; rows > 0; --rows, first += stride) {
-      [&]<std::size_t... I>(std::index_sequence<I...>) {
-        (std::memcpy(first + 4 * I, quad, sizeof quad), ...);
-      }(std::make_index_sequence<Width / 4>{});
-      if constexpr (Width % 4 != 0) std::memcpy(first + Width - 4, quad, sizeof quad);
-    }
-  } else {
-    const std::uint64_t pair = rgb * 0x0000000100000001ull;
-    for (; rows > 0; --rows, first += stride) {
-      if constexpr (Width >= 2) std::memcpy(first, &pair, sizeof pair);
-      if constexpr (Width % 2 != 0) first[Width - 1] = rgb;
-    }
+  const std::uint32_t quad[4] = {rgb, rgb, rgb, rgb};
+  const std::uint64_t pair = rgb * 0x0000000100000001ull;
+  for (; rows >= 8; rows -= 8, first += 8 * stride) {
+    FillColumnRows<Width>(first, stride, rgb, quad, pair, std::make_index_sequence<8>{});
   }
+  if (rows >= 4) {
+    FillColumnRows<Width>(first, stride, rgb, quad, pair, std::make_index_sequence<4>{});
+    rows -= 4;
+    first += 4 * stride;
+  }
+  for (; rows > 0; --rows, first += stride) FillColumnRow<Width>(first, rgb, quad, pair);
 }
 
 using ColumnFill = void (*)(std::uint32_t*, std::size_t, int, std::uint32_t);

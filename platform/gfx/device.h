@@ -18,6 +18,7 @@
 #include "platform/gfx/row_repeats.h"
 #include "platform/gfx/text.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -87,7 +88,17 @@ class Device {
   void TextOut(int x, int y, std::string_view utf8);
   TextExtent GetTextExtent(std::string_view utf8) const { return MeasureText(CurrentFont(), utf8); }
 
-  // An area of the bitmap holding every pixel this device has written (or may have).
+  // Starts another drawing on a device kept between drawings (its selections stay): the
+  // current position at the origin, the dash pattern at its start and nothing written, as
+  // on a device just made.
+  void BeginDrawing() {
+    position_ = {};
+    dashPhase_ = 0;
+    written_ = {};
+  }
+
+  // An area of the bitmap holding every pixel this device has written (or may have) since
+  // it was made or last began a drawing.
   const PixelArea& Written() const { return written_; }
   // Keeps `rows` (which must outlive the device, or until another call) told of every
   // row this device writes; null stops it.
@@ -99,8 +110,15 @@ class Device {
   void Plot(int x, int y, std::uint32_t rgb);
   // Every write goes through one of these: the written area, and what it did to the rows.
   void Wrote(const PixelArea& area);
-  void WroteSolid(const PixelArea& area);
-  Rect Clipped(const Rect& r) const;  // the part inside the bitmap (may be empty)
+  void WroteSolid(const PixelArea& area) {
+    written_.Include(area);
+    if (rows_ != nullptr) rows_->SolidFill(area.top, area.bottom);
+  }
+  // The part inside the bitmap (may be empty).
+  Rect Clipped(const Rect& r) const {
+    return {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, target_->Width()),
+            std::min(r.bottom, target_->Height())};
+  }
   // The brush's colour at a pixel, or nothing where a hatch gap stays untouched.
   std::optional<std::uint32_t> BrushPixel(const Brush& brush, int x, int y) const;
   void FillWithBrush(const Rect& r, const Brush& brush, RasterOp op);

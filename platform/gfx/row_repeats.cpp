@@ -16,12 +16,6 @@ void RowRepeats::AllAlike(int height) {
   known_ = flags_.size() > 1;
 }
 
-void RowRepeats::SolidFill(int top, int bottom) {
-  if (!known_ || top >= bottom) return;
-  Break(top);
-  Break(bottom);
-}
-
 void RowRepeats::Touched(int top, int bottom) {
   if (!known_ || top >= bottom) return;
   // Each written row and the row below it, whose row above changed.

@@ -19,8 +19,13 @@ class RowRepeats {
   // one colour).
   void AllAlike(int height);
   // Rows [top, bottom) were given the same colour in the same columns: rows inside keep
-  // what they had; the top row and the row below no longer match their row above.
-  void SolidFill(int top, int bottom);
+  // what they had; the top row and the row below no longer match their row above. (Here,
+  // since every bar of a barcode calls it.)
+  void SolidFill(int top, int bottom) {
+    if (!known_ || top >= bottom) return;
+    Break(top);
+    Break(bottom);
+  }
   // Rows [top, bottom) were written in any other way.
   void Touched(int top, int bottom);
 

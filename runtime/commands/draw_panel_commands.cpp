@@ -6,6 +6,7 @@
 #include <new>
 #include <span>
 #include <string>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -39,9 +40,12 @@ std::optional<int32_t> OptionalInt(const ArgRecord& a) {
 // program on a missing component; null for a component of another type.
 DrawPanelObject* PanelArg(int32_t count, const ArgRecord* args) {
   ArgRecord a = Arg(count, args, 0);
-  intptr_t object =
-      LibraryServiceCallback(library_service::kRequireComponentObject, a.low, a.high);
-  return dynamic_cast<DrawPanelObject*>(reinterpret_cast<ComponentObject*>(object));
+  auto* object = reinterpret_cast<ComponentObject*>(
+      LibraryServiceCallback(library_service::kRequireComponentObject, a.low, a.high));
+  // The panel's class is final, so its exact type answers, without the search of a
+  // dynamic_cast through the hierarchy on every drawing command.
+  if (object == nullptr || typeid(*object) != typeid(DrawPanelObject)) return nullptr;
+  return static_cast<DrawPanelObject*>(object);
 }
 
 // The kinds the text commands write: texts, numbers, logical values and dates.

@@ -81,6 +81,7 @@ DrawPanelObject::DrawPanelObject(ui::WindowHandle handle, int control_id, int wi
 }
 
 void DrawPanelObject::MakePen() {
+  Unprepare();
   const DrawPanelProperties& p = properties_;
   if (p.pen_style == 0) {
     pen_ = {gfx::PenStyle::kAlternate, 0, p.pen_colour};
@@ -90,6 +91,7 @@ void DrawPanelObject::MakePen() {
 }
 
 void DrawPanelObject::MakeBrush() {
+  Unprepare();
   const DrawPanelProperties& p = properties_;
   if (p.brush_style == 0) {
     brush_ = gfx::Brush::Hollow();
@@ -104,6 +106,7 @@ void DrawPanelObject::MakeBrush() {
 }
 
 void DrawPanelObject::MakeFont() {
+  Unprepare();
   // The device works in pixels, so the height stays in screen pixels whatever the unit:
   // converting it into the unit and back would give the same size.
   if (properties_.font.size() != kFontDescriptionSize) {
@@ -176,6 +179,7 @@ void DrawPanelObject::FillBackground(gfx::Device& device, const gfx::Rect& r) {
 
 void DrawPanelObject::ResetOffscreen() {
   PartFaceFromOffscreen();
+  Unprepare();  // the off-screen bitmap is made anew, or goes
   cleared_.reset();
   decoded_picture_.reset();
   if (!properties_.auto_redraw) {
@@ -248,7 +252,7 @@ void DrawPanelObject::Resized() {
   Repaint();
 }
 
-int DrawPanelObject::ToDevice(int logical) const {
+int DrawPanelObject::ScaledToDevice(int logical) const {
   int upi = kUnitsPerInch[properties_.coordinate_unit];
   return upi == 0 ? logical : MulDiv(logical, Ui().Metrics().dpi, upi);
 }
@@ -274,24 +278,19 @@ void DrawPanelObject::Prepare(gfx::Device& device, bool text) const {
   device.SetRop2(gfx::RasterOpFromNumber(int(p.draw_mode) + 1));
 }
 
-void DrawPanelObject::Draw(bool text, const std::function<void(gfx::Device&)>& draw) {
-  if (offscreen_) {
-    gfx::Device off(*offscreen_);
-    off.TrackRows(&offscreen_rows_);
-    Prepare(off, text);
-    draw(off);
-    if (cleared_) cleared_->drawn.Include(off.Written());
+void DrawPanelObject::PrepareKept(KeptDevice& kept, gfx::Bitmap& target, bool text) {
+  if (kept.prepared == Preparation::kNone) {
+    kept.device.emplace(target);
+    if (&kept == &offscreen_device_) kept.device->TrackRows(&offscreen_rows_);
+    Prepare(*kept.device, text);
+  } else {
+    // Shapes and text differ only in the text colour.
+    kept.device->SetTextColor(text ? properties_.text_colour : properties_.brush_colour);
   }
-  if (face_is_offscreen_) {
-    Ui().Invalidate(Handle());
-    return;
-  }
-  gfx::Device screen(Bitmap());
-  Prepare(screen, text);
-  draw(screen);
-  if (cleared_) cleared_->drawn.Include(screen.Written());
-  Ui().Invalidate(Handle());
+  kept.prepared = text ? Preparation::kText : Preparation::kShapes;
 }
+
+void DrawPanelObject::Shown() { Ui().Invalidate(Handle()); }
 
 bool DrawPanelObject::CoversTargets(const gfx::Rect& r) {
   auto covers = [&](const gfx::Bitmap& b) {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -27,13 +26,20 @@ uint32_t ClampProperty(uint32_t value, uint32_t maximum);
 // whole within the raster bounds of platform/gfx/bitmap.h (the height gives way first).
 ui::Size BoundedBitmapSize(ui::Size client, int at_least);
 
-class DrawPanelObject : public SurfaceObject {
+class DrawPanelObject final : public SurfaceObject {
  public:
   DrawPanelObject(ui::WindowHandle handle, int control_id, int width, int height,
                   const DrawPanelProperties& properties);
+  // The kept devices point into this object.
+  DrawPanelObject(const DrawPanelObject&) = delete;
+  DrawPanelObject& operator=(const DrawPanelObject&) = delete;
 
   const DrawPanelProperties& Properties() const { return properties_; }
-  DrawPanelProperties& MutableProperties() { return properties_; }
+  // For a property write: the kept devices are prepared anew before the next drawing.
+  DrawPanelProperties& MutableProperties() {
+    Unprepare();
+    return properties_;
+  }
 
   // Making the derived objects anew after a property write.
   void MakePen();
@@ -52,8 +58,11 @@ class DrawPanelObject : public SurfaceObject {
   // colour.
   void FillBackground(gfx::Device& device, const gfx::Rect& r);
 
-  // Coordinates between the current unit and device pixels.
-  int ToDevice(int logical) const;
+  // Coordinates between the current unit and device pixels (unit 0 is the pixel: every
+  // drawing command converts its coordinates, so that case costs no call).
+  int ToDevice(int logical) const {
+    return properties_.coordinate_unit == 0 ? logical : ScaledToDevice(logical);
+  }
   int ToLogical(int device) const;
 
   ui::Size ClientSize() const;
@@ -71,9 +80,11 @@ class DrawPanelObject : public SurfaceObject {
   gfx::Point TextPosition() const { return text_position_; }
   void SetTextPosition(gfx::Point p) { text_position_ = p; }
 
-  // Runs `draw` on the off-screen target (if any), then on the screen, each prepared as
-  // the panel's properties say (`text` selects the text colour), then shows the result.
-  void Draw(bool text, const std::function<void(gfx::Device&)>& draw);
+  // Runs `draw` (called with a gfx::Device&) on the off-screen target (if any), then on
+  // the screen, each prepared as the panel's properties say (`text` selects the text
+  // colour), then shows the result.
+  template <class DrawFunction>
+  void Draw(bool text, DrawFunction&& draw);
   // Fills `r` (device pixels) of both targets with the background and shows it.
   void Clear(const gfx::Rect& r);
   // The extent of a text in the font text drawing selects.
@@ -82,7 +93,33 @@ class DrawPanelObject : public SurfaceObject {
   void SetGeometry(const ComponentGeometry& geometry) override;
 
  private:
+  // What a kept device was last prepared for.
+  enum class Preparation : uint8_t { kNone, kShapes, kText };
+  // A device over one of the targets, kept from one drawing to the next: a batch draws
+  // some sixty bars a code, and a device made and prepared for each bar cost a third of
+  // what filling the bar did.
+  struct KeptDevice {
+    std::optional<gfx::Device> device;
+    Preparation prepared = Preparation::kNone;
+  };
+
+  int ScaledToDevice(int logical) const;
   void Prepare(gfx::Device& device, bool text) const;
+  // The kept device over `target`, prepared for the drawing and begun afresh.
+  gfx::Device& Prepared(KeptDevice& kept, gfx::Bitmap& target, bool text) {
+    if (kept.prepared != (text ? Preparation::kText : Preparation::kShapes)) {
+      PrepareKept(kept, target, text);
+    }
+    kept.device->BeginDrawing();
+    return *kept.device;
+  }
+  void PrepareKept(KeptDevice& kept, gfx::Bitmap& target, bool text);
+  // Whatever a preparation reads may have changed.
+  void Unprepare() {
+    offscreen_device_.prepared = Preparation::kNone;
+    face_device_.prepared = Preparation::kNone;
+  }
+  void Shown();
   void Resized();
   const gfx::Bitmap& BackgroundPicture();
   // Whether `r` covers every pixel of both targets.
@@ -116,6 +153,23 @@ class DrawPanelObject : public SurfaceObject {
   // surface then shows the off-screen bitmap itself and drawing goes to it alone, instead
   // of every code being drawn twice. Whatever would make the two differ parts them first.
   bool face_is_offscreen_ = false;
+  KeptDevice offscreen_device_;
+  KeptDevice face_device_;
 };
+
+template <class DrawFunction>
+void DrawPanelObject::Draw(bool text, DrawFunction&& draw) {
+  if (offscreen_) {
+    gfx::Device& off = Prepared(offscreen_device_, *offscreen_, text);
+    draw(off);
+    if (cleared_) cleared_->drawn.Include(off.Written());
+  }
+  if (!face_is_offscreen_) {
+    gfx::Device& screen = Prepared(face_device_, Bitmap(), text);
+    draw(screen);
+    if (cleared_) cleared_->drawn.Include(screen.Written());
+  }
+  Shown();
+}
 
 }  // namespace barvell::runtime::controls

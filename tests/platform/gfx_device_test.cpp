@@ -55,16 +55,21 @@ TEST(GfxFill, RectangleIncludesLeftTopAndExcludesRightBottom) {
   ExpectPixels(wide, [](int x, int y) { return x >= 7 && x < 290 && y >= 2 && y < 5; }, kWhite, kRed);
 }
 
-// Narrow bars are filled by loops made for each small width: every width up to and past
-// them, whole and cut by either edge of the bitmap, keeps to its own pixels.
+// Narrow bars are filled by loops made for each small width, a few rows a pass: every
+// width up to and past them, whole and cut by either edge of the bitmap, and every height
+// around a pass, keeps to its own pixels.
 TEST(GfxFill, NarrowRectanglesOfEveryWidthKeepToTheirColumns) {
   for (int width = 1; width <= 20; ++width) {
     for (int left : {-3, 0, 5, 30 - width, 27}) {
-      SCOPED_TRACE(testing::Message() << "width " << width << " left " << left);
-      Bitmap b(30, 9, kWhite);
-      Device dc(b);
-      dc.FillRect({left, 2, left + width, 7}, Brush::Solid(kRedRef));
-      ExpectPixels(b, [&](int x, int y) { return x >= left && x < left + width && y >= 2 && y < 7; }, kRed, kWhite);
+      for (int height : {1, 3, 4, 5, 7, 8, 9, 12, 13}) {
+        SCOPED_TRACE(testing::Message() << "width " << width << " left " << left << " height " << height);
+        Bitmap b(30, 15, kWhite);
+        Device dc(b);
+        const int top = 2, bottom = 2 + height;
+        dc.FillRect({left, top, left + width, bottom}, Brush::Solid(kRedRef));
+        ExpectPixels(b, [&](int x, int y) { return x >= left && x < left + width && y >= top && y < bottom; },
+                     kRed, kWhite);
+      }
     }
   }
 }

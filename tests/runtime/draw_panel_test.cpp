@@ -542,6 +542,55 @@ TEST_F(DrawPanel, TheFaceShowsEveryDrawingAndKeepsItWhenTheCopyIsRemade) {
   EXPECT_EQ(std::memcmp(Face().Data(), Offscreen().Data(), 120 * 50 * 4), 0);
 }
 
+// The panel keeps its drawing state from one command to the next: a property written in
+// between must reach the very next drawing, on the copy and on the face alone, and each
+// drawing starts afresh (a dashed line at the start of its dashes).
+TEST_F(DrawPanel, EachDrawingFollowsThePropertiesWrittenJustBeforeIt) {
+  constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
+  LoadPanels(ProgramPanel());
+  for (bool copy : {true, false}) {
+    SCOPED_TRACE(copy ? "copy" : "face alone");
+    Set(kAutoRedraw, copy ? 1 : 0);
+    Set(kBrushStyle, 1);
+    Set(kTextBackColour, 0xFF000000);
+    Set(kPenStyle, 1);
+    Clear();
+    const gfx::Bitmap& b = copy ? Offscreen() : Face();
+    Set(kBrushColour, 0x000000FF);
+    Fill(0, 0, 5, 5);
+    Set(kBrushColour, 0x0000FF00);
+    Fill(5, 0, 10, 5);
+    EXPECT_EQ(b.Pixel(2, 2), kRed);
+    EXPECT_EQ(b.Pixel(7, 2), kGreen);
+    Set(kBrushStyle, 0);  // hollow: nothing
+    Fill(0, 0, 10, 5);
+    EXPECT_EQ(b.Pixel(2, 2), kRed);
+
+    Set(kTextColour, 0x000000FF);
+    WriteAt(20, 0, {ArgRecord::Text("W")});
+    Set(kTextColour, 0x00FF0000);
+    WriteAt(40, 0, {ArgRecord::Text("W")});
+    // The first letter red only, the second blue only.
+    auto count = [&](int left, uint32_t colour) { return 20 * 20 - InkIn(b, left, 0, left + 20, 20, colour); };
+    EXPECT_GT(count(20, kRed), 0);
+    EXPECT_EQ(count(20, kRed) + count(20, kWhite), 20 * 20);
+    EXPECT_GT(count(40, kBlue), 0);
+    EXPECT_EQ(count(40, kBlue) + count(40, kWhite), 20 * 20);
+    Set(kTextBackColour, 0x0000FF00);  // an opaque cell
+    WriteAt(60, 0, {ArgRecord::Text("W")});
+    EXPECT_EQ(b.Pixel(60, 0), kGreen);
+
+    Set(kTextBackColour, 0xFF000000);  // dash gaps untouched
+    Set(kPenStyle, 2);  // dashes: both lines start on the same dash
+    Line(0, 30, 37, 30);
+    Line(0, 35, 37, 35);
+    EXPECT_GT(InkIn(b, 0, 30, 37, 31, kWhite), 0);
+    EXPECT_LT(InkIn(b, 0, 30, 37, 31, kWhite), 37);
+    for (int x = 0; x < 37; ++x) ASSERT_EQ(b.Pixel(x, 35), b.Pixel(x, 30)) << "at " << x;
+    EXPECT_EQ(b.Pixel(1, 40), kWhite);
+  }
+}
+
 TEST_F(DrawPanel, ResizingKeepsTheDrawingAtTheTopLeft) {
   LoadPanels(ProgramPanel());
   Set(kBrushColour, 0);
