@@ -48,6 +48,10 @@ class ScanlineDeflater {
 
   size_t stride_;
   std::vector<uint8_t>& out_;
+  // Per byte of the scanline being put, a bit: like the byte above it, and like the byte
+  // after it; a zero word past the end stops every run.
+  std::vector<uint64_t> like_above_;
+  std::vector<uint64_t> like_next_;
   uint64_t pending_ = 0;  // bits not yet out, lowest first
   int pending_count_ = 0;
   Code one_back_;  // the distance codes of the two back-references used
