@@ -82,24 +82,35 @@ Code DistanceCode(size_t distance) {
 // n / 64 + 1 words.
 void MarkEqualBytes(const uint8_t* a, const uint8_t* b, size_t n, uint64_t* bits) {
   size_t j = 0;
+  uint64_t word = 0;
 #if defined(__SSE2__)
+  const auto equal16 = [&](size_t at) {
+    return uint64_t(uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + at)),
+                                                               _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + at))))));
+  };
   for (; j + 16 <= n; j += 16) {
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + j));
-    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + j));
-    const uint64_t equal = uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y)));
     // Sixteen bits never straddle a word: j is a multiple of 16.
-    if (j % 64 == 0) bits[j / 64] = equal;
-    else bits[j / 64] |= equal << (j % 64);
+    word |= equal16(j) << (j % 64);
+    if (j % 64 == 48) {
+      bits[j / 64] = word;
+      word = 0;
+    }
+  }
+  if (j < n && n >= 16) {
+    // The last few bytes as the top of sixteen ending at the last byte.
+    word |= equal16(n - 16) >> (16 - (n - j)) << (j % 64);
+    j = n;
   }
 #endif
   for (; j < n; ++j) {
-    const uint64_t bit = uint64_t(a[j] == b[j]) << (j % 64);
-    if (j % 64 == 0) bits[j / 64] = bit;
-    else bits[j / 64] |= bit;
+    word |= uint64_t(a[j] == b[j]) << (j % 64);
+    if (j % 64 == 63) {
+      bits[j / 64] = word;
+      word = 0;
+    }
   }
-  // The word holding bit n has nothing at or above it (each word is started afresh at its
-  // first byte); past a whole last word it is the word of zeros.
-  if (n % 64 == 0) bits[n / 64] = 0;
+  // The word holding bit n, nothing at or above it; past a whole last word, zeros.
+  bits[n / 64] = word;
 }
 
 // How many set bits follow on from bit `i`; there is a clear one further on.
@@ -241,6 +252,12 @@ void ScanlineDeflater::RepeatScanline(size_t times) {
 // second n a plus their weighted sum W. Appending them k times over: k S to the first, and
 // k n a + n S (0 + 1 + ... + k-1) + k W to the second.
 void ScanlineDeflater::ChecksumLastScanline(size_t times) {
+  if (times == 1) {
+    // The common step, a new scanline: the same sums without the pairs.
+    running_sum_ = uint32_t((running_sum_ + uint64_t(stride_ % kAdlerBase) * sum_ + last_weighted_sum_) % kAdlerBase);
+    sum_ = (sum_ + last_sum_) % kAdlerBase;
+    return;
+  }
   const uint64_t k = times % kAdlerBase;
   // k (k - 1) / 2, halving whichever factor is even so that no product overflows.
   const uint64_t pairs = times % 2 == 0 ? (times / 2 % kAdlerBase) * ((times - 1) % kAdlerBase)
