@@ -115,16 +115,14 @@ void MarkEqualBytes(const uint8_t* a, const uint8_t* b, size_t n, uint64_t* bits
 
 // How many set bits follow on from bit `i`; there is a clear one further on.
 size_t OnesFrom(const uint64_t* bits, size_t i) {
-  size_t count = 0;
-  for (;;) {
-    const uint64_t clear = ~bits[i / 64] >> (i % 64);
-    const size_t left = 64 - i % 64;
-    if (clear != 0) {
-      const size_t ones = size_t(std::countr_zero(clear));
-      if (ones < left) return count + ones;
-    }
-    count += left;
-    i += left;
+  // The bits shifted in from the top are clear in `clear`, so its lowest set bit, when it
+  // has one, is the first clear bit of the word at or after i.
+  uint64_t clear = ~bits[i / 64] >> (i % 64);
+  if (clear != 0) return size_t(std::countr_zero(clear));
+  size_t count = 64 - i % 64;
+  for (size_t w = i / 64 + 1;; ++w, count += 64) {
+    clear = ~bits[w];
+    if (clear != 0) return count + size_t(std::countr_zero(clear));
   }
 }
 
