@@ -113,17 +113,22 @@ void MarkEqualBytes(const uint8_t* a, const uint8_t* b, size_t n, uint64_t* bits
   bits[n / 64] = word;
 }
 
-// How many set bits follow on from bit `i`; there is a clear one further on.
-size_t OnesFrom(const uint64_t* bits, size_t i) {
-  // The bits shifted in from the top are clear in `clear`, so its lowest set bit, when it
-  // has one, is the first clear bit of the word at or after i.
-  uint64_t clear = ~bits[i / 64] >> (i % 64);
-  if (clear != 0) return size_t(std::countr_zero(clear));
+// How many set bits follow on from bit `i`, past the word it is in.
+[[gnu::noinline]] size_t OnesPastTheWord(const uint64_t* bits, size_t i) {
   size_t count = 64 - i % 64;
   for (size_t w = i / 64 + 1;; ++w, count += 64) {
-    clear = ~bits[w];
+    const uint64_t clear = ~bits[w];
     if (clear != 0) return count + size_t(std::countr_zero(clear));
   }
+}
+
+// How many set bits follow on from bit `i`; there is a clear one further on.
+inline size_t OnesFrom(const uint64_t* bits, size_t i) {
+  // The bits shifted in from the top are clear in `clear`, so its lowest set bit, when it
+  // has one, is the first clear bit of the word at or after i.
+  const uint64_t clear = ~bits[i / 64] >> (i % 64);
+  if (clear != 0) return size_t(std::countr_zero(clear));
+  return OnesPastTheWord(bits, i);
 }
 
 // A scanline's own Adler-32 sums: its bytes' sum, and each byte times the number of bytes
@@ -178,16 +183,9 @@ ScanlineDeflater::ScanlineDeflater(size_t stride, std::vector<uint8_t>& out)
   PutBits(kFinalFixedBlock, kBlockHeaderBits);
 }
 
-void ScanlineDeflater::PutPendingWord() {
-  const uint32_t word = uint32_t(pending_);
-  // Byte by byte: an insert of a list is a call and a range check each time, several
-  // times the work of these four appends.
-  out_.push_back(uint8_t(word));
-  out_.push_back(uint8_t(word >> 8));
-  out_.push_back(uint8_t(word >> 16));
-  out_.push_back(uint8_t(word >> 24));
-  pending_ >>= 32;
-  pending_count_ -= 32;
+void ScanlineDeflater::FlushStaged() {
+  out_.insert(out_.end(), staged_, staged_ + staged_count_);
+  staged_count_ = 0;
 }
 
 void ScanlineDeflater::PutLiteral(uint8_t byte) { PutBits(kLiteralCodes[byte].bits, kLiteralCodes[byte].count); }
@@ -272,6 +270,7 @@ void ScanlineDeflater::ChecksumLastScanline(size_t times) {
 void ScanlineDeflater::Finish() {
   const Code end_of_block = FixedSymbol(256);
   PutBits(end_of_block.bits, end_of_block.count);
+  FlushStaged();
   for (; pending_count_ > 0; pending_count_ -= 8, pending_ >>= 8) out_.push_back(uint8_t(pending_));
   pending_count_ = 0;
   const uint32_t adler = running_sum_ << 16 | sum_;
