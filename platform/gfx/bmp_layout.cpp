@@ -4,10 +4,11 @@
 #include <cstring>
 
 #if defined(__x86_64__) || defined(__i386__)
-#include <tmmintrin.h>
+#include <immintrin.h>
 #endif
 
 #include "platform/gfx/bitmap.h"
+#include "platform/gfx/vector_units.h"
 
 namespace barvell::gfx::bmp {
 namespace {
@@ -100,12 +101,34 @@ __attribute__((target("ssse3"))) void PackRow24Shuffled(const std::uint32_t* src
   PackRow24Words(src, n - x, out);
 }
 
-bool HasByteShuffle() {
-  static const bool has = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("ssse3") != 0;
-  }();
-  return has;
+// With 256-bit vectors, eight pixels a step: the 24 bytes are spread so that each 128-bit
+// half holds twelve, which the in-half shuffle then places as above. Loads and stores of
+// 32 bytes stay inside this row's pixels, the rest left to the narrower loop.
+__attribute__((target("avx2"))) void UnpackRow24Wide(const std::uint8_t* in, int n, std::uint32_t* dst) {
+  const __m256i spread = _mm256_setr_epi32(0, 1, 2, 2, 3, 4, 5, 5);
+  const __m256i order = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1,
+                                         0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+  int x = 0;
+  for (; x + 11 <= n; x += 8, in += 24, dst += 8) {
+    const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst),
+                        _mm256_shuffle_epi8(_mm256_permutevar8x32_epi32(bytes, spread), order));
+  }
+  UnpackRow24Shuffled(in, n - x, dst);
+}
+
+// Eight pixels to 24 bytes, stored as 32 whose last eight the next step overwrites.
+__attribute__((target("avx2"))) void PackRow24Wide(const std::uint32_t* src, int n, std::uint8_t* out) {
+  const __m256i order = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1,
+                                         0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+  const __m256i gather = _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 7, 7);
+  int x = 0;
+  for (; x + 11 <= n; x += 8, src += 8, out += 24) {
+    const __m256i pixels = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out),
+                        _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(pixels, order), gather));
+  }
+  PackRow24Shuffled(src, n - x, out);
 }
 #endif
 
@@ -113,6 +136,7 @@ bool HasByteShuffle() {
 
 void PackRow24(const std::uint32_t* src, int n, std::uint8_t* out) {
 #if defined(__x86_64__) || defined(__i386__)
+  if (HasAvx2()) return PackRow24Wide(src, n, out);
   if (HasByteShuffle()) return PackRow24Shuffled(src, n, out);
 #endif
   PackRow24Words(src, n, out);
@@ -120,6 +144,7 @@ void PackRow24(const std::uint32_t* src, int n, std::uint8_t* out) {
 
 void UnpackRow24(const std::uint8_t* in, int n, std::uint32_t* dst) {
 #if defined(__x86_64__) || defined(__i386__)
+  if (HasAvx2()) return UnpackRow24Wide(in, n, dst);
   if (HasByteShuffle()) return UnpackRow24Shuffled(in, n, dst);
 #endif
   UnpackRow24Words(in, n, dst);

@@ -3,7 +3,7 @@
 #include <zlib.h>
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include <optional>
 #include <span>
 
+#include "platform/gfx/vector_units.h"
 #include "platform/imaging/scanline_deflate.h"
 
 namespace barvell::imaging {
@@ -78,7 +79,7 @@ constexpr std::array<uint8_t, 256> kNotFirstBits = [] {
 
 // One row of two colours as bits, 1 for `second`; false at a pixel of any third colour.
 // (`second` equal to `first` stands for "none yet": every other colour is then a third.)
-bool PackTwoColourRow(const uint32_t* row, size_t width, uint32_t first, uint32_t second, uint8_t* out) {
+bool PackTwoColourRowNarrow(const uint32_t* row, size_t width, uint32_t first, uint32_t second, uint8_t* out) {
   const __m128i mask = _mm_set1_epi32(int(kRgbMask));
   const __m128i is_first = _mm_set1_epi32(int(first)), is_second = _mm_set1_epi32(int(second));
   // Lanes stay all ones while every pixel is one of the two colours.
@@ -97,6 +98,30 @@ bool PackTwoColourRow(const uint32_t* row, size_t width, uint32_t first, uint32_
   }
   const uint32_t stray_tail = PackTail(row + x, width - x, first, second, out);
   return _mm_movemask_ps(_mm_castsi128_ps(known)) == 0xF && stray_tail == 0;
+}
+
+// The same with 256-bit vectors: eight pixels are one compare against each colour, and
+// their mask is the table's index straight away.
+__attribute__((target("avx2"))) bool PackTwoColourRowWide(const uint32_t* row, size_t width, uint32_t first,
+                                                          uint32_t second, uint8_t* out) {
+  const __m256i mask = _mm256_set1_epi32(int(kRgbMask));
+  const __m256i is_first = _mm256_set1_epi32(int(first)), is_second = _mm256_set1_epi32(int(second));
+  __m256i known = _mm256_set1_epi32(-1);
+  const size_t whole = width - width % 8;
+  size_t x = 0;
+  for (; x < whole; x += 8) {
+    const __m256i pixels = _mm256_and_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + x)), mask);
+    const __m256i firsts = _mm256_cmpeq_epi32(pixels, is_first);
+    known = _mm256_and_si256(known, _mm256_or_si256(firsts, _mm256_cmpeq_epi32(pixels, is_second)));
+    *out++ = kNotFirstBits[size_t(_mm256_movemask_ps(_mm256_castsi256_ps(firsts)))];
+  }
+  const uint32_t stray_tail = PackTail(row + x, width - x, first, second, out);
+  return _mm256_movemask_ps(_mm256_castsi256_ps(known)) == 0xFF && stray_tail == 0;
+}
+
+bool PackTwoColourRow(const uint32_t* row, size_t width, uint32_t first, uint32_t second, uint8_t* out) {
+  static const auto pack = gfx::HasAvx2() ? &PackTwoColourRowWide : &PackTwoColourRowNarrow;
+  return pack(row, width, first, second, out);
 }
 
 #else

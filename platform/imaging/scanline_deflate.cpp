@@ -1,6 +1,8 @@
 #include "platform/imaging/scanline_deflate.h"
 
-#include <zlib.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include <array>
 #include <bit>
@@ -76,43 +78,114 @@ Code DistanceCode(size_t distance) {
   return {Reversed(uint32_t(i), 5) | uint32_t(distance - kDistanceBase[i]) << 5, 5 + kDistanceExtra[i]};
 }
 
-// How many bytes from the start `a` and `b` have in common, up to `n`: eight at a time,
-// since a text row is mostly like the row above.
-size_t SameLength(const uint8_t* a, const uint8_t* b, size_t n) {
-  size_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    uint64_t x, y;
-    std::memcpy(&x, a + i, 8);
-    std::memcpy(&y, b + i, 8);
-    if (x != y) {
-      // The first differing byte is the lowest one in memory order.
-      const int bit = std::endian::native == std::endian::little ? std::countr_zero(x ^ y)
-                                                                  : std::countl_zero(x ^ y);
-      return i + size_t(bit / 8);
+// Bit j of `bits` set where a[j] == b[j], for j below n, and clear from n on; `bits` holds
+// n / 64 + 1 words.
+void MarkEqualBytes(const uint8_t* a, const uint8_t* b, size_t n, uint64_t* bits) {
+  size_t j = 0;
+  uint64_t word = 0;
+#if defined(__SSE2__)
+  const auto equal16 = [&](size_t at) {
+    return uint64_t(uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + at)),
+                                                               _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + at))))));
+  };
+  for (; j + 16 <= n; j += 16) {
+    // Sixteen bits never straddle a word: j is a multiple of 16.
+    word |= equal16(j) << (j % 64);
+    if (j % 64 == 48) {
+      bits[j / 64] = word;
+      word = 0;
     }
   }
-  while (i < n && a[i] == b[i]) ++i;
-  return i;
+  if (j < n && n >= 16) {
+    // The last few bytes as the top of sixteen ending at the last byte.
+    word |= equal16(n - 16) >> (16 - (n - j)) << (j % 64);
+    j = n;
+  }
+#endif
+  for (; j < n; ++j) {
+    word |= uint64_t(a[j] == b[j]) << (j % 64);
+    if (j % 64 == 63) {
+      bits[j / 64] = word;
+      word = 0;
+    }
+  }
+  // The word holding bit n, nothing at or above it; past a whole last word, zeros.
+  bits[n / 64] = word;
+}
+
+// How many set bits follow on from bit `i`, past the word it is in.
+[[gnu::noinline]] size_t OnesPastTheWord(const uint64_t* bits, size_t i) {
+  size_t count = 64 - i % 64;
+  for (size_t w = i / 64 + 1;; ++w, count += 64) {
+    const uint64_t clear = ~bits[w];
+    if (clear != 0) return count + size_t(std::countr_zero(clear));
+  }
+}
+
+// How many set bits follow on from bit `i`; there is a clear one further on.
+inline size_t OnesFrom(const uint64_t* bits, size_t i) {
+  // The bits shifted in from the top are clear in `clear`, so its lowest set bit, when it
+  // has one, is the first clear bit of the word at or after i.
+  const uint64_t clear = ~bits[i / 64] >> (i % 64);
+  if (clear != 0) return size_t(std::countr_zero(clear));
+  return OnesPastTheWord(bits, i);
+}
+
+// A scanline's own Adler-32 sums: its bytes' sum, and each byte times the number of bytes
+// from it to the end, both below the modulus. Sixteen bytes at a time where there are
+// vectors: one sum of absolute differences for their sum and multiply-adds for the weights.
+void ScanlineSums(const uint8_t* p, size_t n, uint32_t& sum_out, uint32_t& weighted_out) {
+  uint64_t sum = 0, weighted = 0;
+  size_t j = 0;
+#if defined(__SSE2__)
+  const size_t whole = n - n % 16;
+  if (whole > 0) {
+    // Block m of M: its bytes weigh (n - whole) + 16 (M - 1 - m) + (16 - t) at offset t,
+    // the middle term summed as each block's predecessors' sums once more per block.
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i low_weights = _mm_setr_epi16(16, 15, 14, 13, 12, 11, 10, 9);
+    const __m128i high_weights = _mm_setr_epi16(8, 7, 6, 5, 4, 3, 2, 1);
+    __m128i sums = zero, before = zero, inner = zero;
+    for (; j < whole; j += 16) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + j));
+      before = _mm_add_epi64(before, sums);
+      sums = _mm_add_epi64(sums, _mm_sad_epu8(bytes, zero));
+      inner = _mm_add_epi32(inner, _mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi8(bytes, zero), low_weights),
+                                                 _mm_madd_epi16(_mm_unpackhi_epi8(bytes, zero), high_weights)));
+    }
+    alignas(16) uint64_t s[2], b[2];
+    alignas(16) uint32_t w[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(s), sums);
+    _mm_store_si128(reinterpret_cast<__m128i*>(b), before);
+    _mm_store_si128(reinterpret_cast<__m128i*>(w), inner);
+    sum = s[0] + s[1];
+    weighted = (n - whole) * sum + 16 * (b[0] + b[1]) + uint64_t(w[0]) + w[1] + w[2] + w[3];
+  }
+#endif
+  for (; j < n; ++j) {
+    sum += p[j];
+    weighted += uint64_t(n - j) * p[j];
+  }
+  sum_out = uint32_t(sum % kAdlerBase);
+  weighted_out = uint32_t(weighted % kAdlerBase);
 }
 
 }  // namespace
 
 ScanlineDeflater::ScanlineDeflater(size_t stride, std::vector<uint8_t>& out)
-    : stride_(stride), out_(out), one_back_(DistanceCode(1)), row_back_(DistanceCode(stride)) {
+    : stride_(stride),
+      out_(out),
+      like_above_(stride / 64 + 1),
+      like_next_(stride / 64 + 1),
+      one_back_(DistanceCode(1)),
+      row_back_(DistanceCode(stride)) {
   out_.insert(out_.end(), std::begin(kZlibHeader), std::end(kZlibHeader));
   PutBits(kFinalFixedBlock, kBlockHeaderBits);
 }
 
-void ScanlineDeflater::PutPendingWord() {
-  const uint32_t word = uint32_t(pending_);
-  // Byte by byte: an insert of a list is a call and a range check each time, several
-  // times the work of these four appends.
-  out_.push_back(uint8_t(word));
-  out_.push_back(uint8_t(word >> 8));
-  out_.push_back(uint8_t(word >> 16));
-  out_.push_back(uint8_t(word >> 24));
-  pending_ >>= 32;
-  pending_count_ -= 32;
+void ScanlineDeflater::FlushStaged() {
+  out_.insert(out_.end(), staged_, staged_ + staged_count_);
+  staged_count_ = 0;
 }
 
 void ScanlineDeflater::PutLiteral(uint8_t byte) { PutBits(kLiteralCodes[byte].bits, kLiteralCodes[byte].count); }
@@ -129,11 +202,14 @@ void ScanlineDeflater::PutMatch(size_t length, Code to) {
 }
 
 void ScanlineDeflater::PutScanline(const uint8_t* scanline, const uint8_t* above) {
+  // Every stretch and run is read off two bit masks made once for the scanline.
+  if (above != nullptr) MarkEqualBytes(scanline, above, stride_, like_above_.data());
+  MarkEqualBytes(scanline, scanline + 1, stride_ - 1, like_next_.data());
   for (size_t i = 0; i < stride_;) {
     // Greedy: the stretch like the row above first (text rows keep the bars beside them),
     // then a run of one byte.
     if (above != nullptr) {
-      const size_t same = SameLength(scanline + i, above + i, stride_ - i);
+      const size_t same = OnesFrom(like_above_.data(), i);
       if (same >= kMinMatch) {
         PutMatch(same, row_back_);
         i += same;
@@ -141,8 +217,7 @@ void ScanlineDeflater::PutScanline(const uint8_t* scanline, const uint8_t* above
       }
     }
     const uint8_t byte = scanline[i];
-    size_t run = 1;
-    while (i + run < stride_ && scanline[i + run] == byte) ++run;
+    const size_t run = 1 + OnesFrom(like_next_.data(), i);
     PutLiteral(byte);
     if (run - 1 >= kMinMatch) {
       PutMatch(run - 1, one_back_);
@@ -151,11 +226,7 @@ void ScanlineDeflater::PutScanline(const uint8_t* scanline, const uint8_t* above
     }
     i += run;
   }
-  // zlib's checksum of the scanline alone holds its two sums: 1 + the bytes' sum, and
-  // the scanline's length + the weighted sum.
-  const uint32_t own = uint32_t(adler32(1, scanline, uInt(stride_)));
-  last_sum_ = ((own & 0xFFFF) + kAdlerBase - 1) % kAdlerBase;
-  last_weighted_sum_ = ((own >> 16) + kAdlerBase - stride_ % kAdlerBase) % kAdlerBase;
+  ScanlineSums(scanline, stride_, last_sum_, last_weighted_sum_);
   ChecksumLastScanline(1);
   last_short_[0] = scanline[0];
   if (stride_ > 1) last_short_[1] = scanline[1];
@@ -177,6 +248,12 @@ void ScanlineDeflater::RepeatScanline(size_t times) {
 // second n a plus their weighted sum W. Appending them k times over: k S to the first, and
 // k n a + n S (0 + 1 + ... + k-1) + k W to the second.
 void ScanlineDeflater::ChecksumLastScanline(size_t times) {
+  if (times == 1) {
+    // The common step, a new scanline: the same sums without the pairs.
+    running_sum_ = uint32_t((running_sum_ + uint64_t(stride_ % kAdlerBase) * sum_ + last_weighted_sum_) % kAdlerBase);
+    sum_ = (sum_ + last_sum_) % kAdlerBase;
+    return;
+  }
   const uint64_t k = times % kAdlerBase;
   // k (k - 1) / 2, halving whichever factor is even so that no product overflows.
   const uint64_t pairs = times % 2 == 0 ? (times / 2 % kAdlerBase) * ((times - 1) % kAdlerBase)
@@ -193,6 +270,7 @@ void ScanlineDeflater::ChecksumLastScanline(size_t times) {
 void ScanlineDeflater::Finish() {
   const Code end_of_block = FixedSymbol(256);
   PutBits(end_of_block.bits, end_of_block.count);
+  FlushStaged();
   for (; pending_count_ > 0; pending_count_ -= 8, pending_ >>= 8) out_.push_back(uint8_t(pending_));
   pending_count_ = 0;
   const uint32_t adler = running_sum_ << 16 | sum_;

@@ -39,7 +39,19 @@ class ScanlineDeflater {
     pending_count_ += count;
     if (pending_count_ >= 32) PutPendingWord();
   }
-  void PutPendingWord();
+  void PutPendingWord() {
+    // Lowest byte first; stores the compiler joins into one where words are little-endian.
+    uint8_t* at = staged_ + staged_count_;
+    at[0] = uint8_t(pending_);
+    at[1] = uint8_t(pending_ >> 8);
+    at[2] = uint8_t(pending_ >> 16);
+    at[3] = uint8_t(pending_ >> 24);
+    staged_count_ += 4;
+    if (staged_count_ == sizeof staged_) FlushStaged();
+    pending_ >>= 32;
+    pending_count_ -= 32;
+  }
+  void FlushStaged();
   void PutLiteral(uint8_t byte);
   // A back-reference of `length` bytes (any length from 3) `to` bytes back (its code).
   void PutMatch(size_t length, Code to);
@@ -48,8 +60,16 @@ class ScanlineDeflater {
 
   size_t stride_;
   std::vector<uint8_t>& out_;
+  // Per byte of the scanline being put, a bit: like the byte above it, and like the byte
+  // after it; a zero word past the end stops every run.
+  std::vector<uint64_t> like_above_;
+  std::vector<uint64_t> like_next_;
   uint64_t pending_ = 0;  // bits not yet out, lowest first
   int pending_count_ = 0;
+  // Whole words of the stream not yet appended to `out_`: one block append every so often
+  // instead of four appends, each with its capacity check, a word.
+  uint8_t staged_[256];
+  size_t staged_count_ = 0;
   Code one_back_;  // the distance codes of the two back-references used
   Code row_back_;
   // The Adler-32 checksum so far, its two sums; and the last scanline's own sums (its

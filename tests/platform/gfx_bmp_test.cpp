@@ -116,7 +116,9 @@ TEST(GfxBmp, RunsOfRepeatedRowsRoundTrip) {
 // Rows are converted several pixels at a time; every width leaves a different tail, and
 // the raster's unused top byte must never reach the file (nor make a repeated row look new).
 TEST(GfxBmp, EveryWidthConvertsByteForByteWhateverTheTopByte) {
-  for (int width : {1, 2, 3, 4, 5, 6, 7, 8, 9, 13, 413}) {
+  // Up to 13 the widths cross the four- and eight-pixel steps' limits (they run while a
+  // whole step's loads and stores stay inside the row); 19 to 21 the eight-pixel step's twice.
+  for (int width : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 19, 20, 21, 413}) {
     SCOPED_TRACE(width);
     constexpr int kHeight = 5;
     Bitmap bm(width, kHeight);

@@ -85,7 +85,7 @@ TEST(PngPalette, ColoursTurningUpLateStillComeBack) {
   late.SetPixel(412, 29, 0x00FF00);
   EXPECT_EQ(EncodedAs(late), std::pair(2, kPalette));
   // Rows narrower than a byte, and rows of exactly whole bytes.
-  for (int width : {1, 7, 8, 16}) {
+  for (int width : {1, 7, 8, 9, 15, 16}) {
     gfx::Bitmap narrow(width, 6, 0x000000);
     narrow.SetPixel(width - 1, 3, 0xFFFFFF);
     EXPECT_EQ(EncodedAs(narrow), std::pair(1, kPalette)) << width;

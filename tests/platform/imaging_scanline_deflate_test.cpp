@@ -56,7 +56,10 @@ TEST(ScanlineDeflate, InflatesToTheScanlinesGiven) {
   std::mt19937 random(7);
   // Literals of both code lengths, runs of one byte of every length around a match's
   // limits (3, 258) and repeats of rows whose total crosses them.
-  for (size_t stride : {size_t{2}, size_t{3}, size_t{53}, size_t{257}, size_t{260}, size_t{1000}}) {
+  // And strides either side of sixteen and sixty-four bytes, the steps the scanline is
+  // compared in.
+  for (size_t stride : {size_t{2}, size_t{3}, size_t{15}, size_t{16}, size_t{17}, size_t{53}, size_t{63},
+                        size_t{64}, size_t{65}, size_t{128}, size_t{257}, size_t{260}, size_t{1000}}) {
     Bytes noise = Random(stride, random);
     Bytes runs(stride, 0xFF);
     for (size_t i = 0; i < stride; i += 9) runs[i] = uint8_t(i);
@@ -86,6 +89,36 @@ TEST(ScanlineDeflate, RepeatedRowsCostAlmostNothing) {
   Bytes row = Random(stride, random);
   const size_t once = RoundTrip(stride, {{row}});
   EXPECT_LT(RoundTrip(stride, {{row}, {{}, 1000}}), once + 1000 * stride / 100);
+}
+
+// A scanline like the one above but for one byte is a stretch back to the row above, the
+// byte, and the rest back to the row above: a few bytes wherever the byte is, on either side
+// of the steps the scanline is compared in.
+TEST(ScanlineDeflate, AStretchLikeTheRowAboveIsOneMatchWhereverItEnds) {
+  std::mt19937 random(5);
+  for (size_t stride : {size_t{64}, size_t{65}, size_t{150}}) {
+    const Bytes row = Random(stride, random);
+    const size_t once = RoundTrip(stride, {{row}});
+    for (size_t at = 3; at + 3 < stride; ++at) {
+      Bytes changed = row;
+      changed[at] ^= 0x80;
+      SCOPED_TRACE(testing::Message() << "stride " << stride << ", byte " << at);
+      EXPECT_LE(RoundTrip(stride, {{row}, {changed}}), once + 8);
+    }
+  }
+}
+
+// Runs of one byte go out as the byte and one match, wherever they start and end.
+TEST(ScanlineDeflate, ARunOfOneByteIsOneMatchWhereverItEnds) {
+  const size_t stride = 150;
+  Bytes zeros(stride, 0);
+  const size_t flat = RoundTrip(stride, {{zeros}});
+  for (size_t from = 0; from + 8 < stride; from += 7) {
+    Bytes stepped = zeros;
+    for (size_t i = from; i < stride; ++i) stepped[i] = 0xC3;
+    SCOPED_TRACE(from);
+    EXPECT_LE(RoundTrip(stride, {{stepped}}), flat + 3);
+  }
 }
 
 }  // namespace
