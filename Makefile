@@ -48,7 +48,7 @@ bench: configure
 COUNT ?= 10000
 REPEAT ?= 3
 bench-batch: build
-	@cmake --build $(BUILD) --target barvell_file_floor
+	@cmake --build $(BUILD) --target barvell_file_floor barvell_memory_passes
 	@bench/batch_throughput.sh $(BUILD)/entry/barvell $(BUILD)/bench/barvell_file_floor $(COUNT) $(REPEAT)
 
 # The product-code batch clicked through on the desktop (under Xvfb) against the command

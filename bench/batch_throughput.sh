@@ -121,6 +121,13 @@ table() {  # directory, title
 table "$work" "files on $(df --output=fstype "$work" | tail -1) ($work)"
 table "$shm" "files on tmpfs ($shm)"
 echo "load at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
+# The memory passes a code asks for (panel clear, BMP built, its rows compared), bare.
+passes=$(dirname "$floor")/barvell_memory_passes
+if [ -x "$passes" ]; then
+  passes_runs=()
+  for _ in $(seq 1 "$repeat"); do passes_runs+=("$("$passes")"); done
+  echo "memory passes of a code alone: $(printf '%s\n' "${passes_runs[@]}" | median) us"
+fi
 export TMPDIR="$work"
 
 # Computing a list of 100,000 codes in each batch window, without saving: the whole run of
