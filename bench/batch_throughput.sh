@@ -87,21 +87,21 @@ table() {  # directory, title
     --step 1 --dir .
   measure zc "zint code39 3 px" zint -b 8 --batch --scale=1.5 --filetype=png --mirror -i "$work/code39.txt"
 
-  floor_runs=()
-  for i in $(seq 1 "$repeat"); do
-    mkdir -p "$files_in/floor.$runs.$i"
-    floor_runs+=("$("$floor" "$files_in/floor.$runs.$i" "$count")")
-  done
-  rate[floor]=$(printf '%s\n' "${floor_runs[@]}" | median)
-  printf '%-28s %8s    %7s codes/s\n' "file-work floor" "" "${rate[floor]}"
+  # The floor program's median rate over REPEAT runs, each in a directory of its own.
+  floor_rate() {  # key, label, floor mode...
+    local key=$1 label=$2
+    shift 2
+    local rates=()
+    for i in $(seq 1 "$repeat"); do
+      mkdir -p "$files_in/$key.$runs.$i"
+      rates+=("$("$floor" "$files_in/$key.$runs.$i" "$count" "$@")")
+    done
+    rate[$key]=$(printf '%s\n' "${rates[@]}" | median)
+    printf '%-28s %8s    %7s codes/s\n' "$label" "" "${rate[$key]}"
+  }
+  floor_rate floor "file-work floor"
   # The very system calls the batch makes for a code, with the bytes ready made.
-  calls_runs=()
-  for i in $(seq 1 "$repeat"); do
-    mkdir -p "$files_in/calls.$runs.$i"
-    calls_runs+=("$("$floor" "$files_in/calls.$runs.$i" "$count" calls)")
-  done
-  rate[calls]=$(printf '%s\n' "${calls_runs[@]}" | median)
-  printf '%-28s %8s    %7s codes/s\n' "batch's system calls alone" "" "${rate[calls]}"
+  floor_rate calls "batch's system calls alone" calls
 
   ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
   echo
