@@ -5,11 +5,6 @@
 
 namespace barvell::gfx {
 
-void RowRepeats::Forget(int height) {
-  flags_.assign(std::size_t(std::max(height, 0)), 0);
-  known_ = false;
-}
-
 void RowRepeats::AllAlike(int height) {
   flags_.assign(std::size_t(std::max(height, 0)), 1);
   if (!flags_.empty()) flags_[0] = 0;

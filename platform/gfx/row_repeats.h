@@ -13,8 +13,7 @@ namespace barvell::gfx {
 
 class RowRepeats {
  public:
-  // Nothing known about a raster of `height` rows.
-  void Forget(int height);
+  // A new one knows nothing about any row.
   // Every row of a raster of `height` rows like the one above (it was filled whole with
   // one colour).
   void AllAlike(int height);

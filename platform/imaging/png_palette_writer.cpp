@@ -120,8 +120,8 @@ __attribute__((target("avx2"))) bool PackTwoColourRowWide(const uint32_t* row, s
 }
 
 bool PackTwoColourRow(const uint32_t* row, size_t width, uint32_t first, uint32_t second, uint8_t* out) {
-  static const auto pack = gfx::HasAvx2() ? &PackTwoColourRowWide : &PackTwoColourRowNarrow;
-  return pack(row, width, first, second, out);
+  return gfx::HasAvx2() ? PackTwoColourRowWide(row, width, first, second, out)
+                        : PackTwoColourRowNarrow(row, width, first, second, out);
 }
 
 #else

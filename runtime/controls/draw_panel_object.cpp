@@ -267,7 +267,7 @@ void DrawPanelObject::Prepare(gfx::Device& device, bool text) const {
   device.SelectPen(pen_);
   device.SelectBrush(brush_);
   device.SelectFont(font_);
-  device.SetTextColor(text ? p.text_colour : p.brush_colour);
+  device.SetTextColor(TextColour(text));
   if (p.text_back_colour == kDefaultColour) {
     device.SetBkMode(gfx::BkMode::kTransparent);
     device.SetBkColor(gfx::ToColorRef(BackgroundRgb()));
@@ -285,7 +285,7 @@ void DrawPanelObject::PrepareKept(KeptDevice& kept, gfx::Bitmap& target, bool te
     Prepare(*kept.device, text);
   } else {
     // Shapes and text differ only in the text colour.
-    kept.device->SetTextColor(text ? properties_.text_colour : properties_.brush_colour);
+    kept.device->SetTextColor(TextColour(text));
   }
   kept.prepared = text ? Preparation::kText : Preparation::kShapes;
 }

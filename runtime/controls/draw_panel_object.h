@@ -105,6 +105,9 @@ class DrawPanelObject final : public SurfaceObject {
 
   int ScaledToDevice(int logical) const;
   void Prepare(gfx::Device& device, bool text) const;
+  // The text colour a drawing is prepared with: the panel's text colour for text, its
+  // brush colour for shapes.
+  gfx::ColorRef TextColour(bool text) const { return text ? properties_.text_colour : properties_.brush_colour; }
   // The kept device over `target`, prepared for the drawing and begun afresh.
   gfx::Device& Prepared(KeptDevice& kept, gfx::Bitmap& target, bool text) {
     if (kept.prepared != (text ? Preparation::kText : Preparation::kShapes)) {

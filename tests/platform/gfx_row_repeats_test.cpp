@@ -112,7 +112,7 @@ TEST(GfxRowRepeats, RowsWrittenBehindTheDevicesBackCountWhenReported) {
   EXPECT_EQ(t.rows.Flags()[7], 0);
   EXPECT_EQ(t.rows.Flags()[8], 0);
   // Nothing known: no claims at all, and none come from later fills.
-  t.rows.Forget(20);
+  t.rows = RowRepeats{};
   t.device.FillRect({0, 0, 5, 5}, Brush::Solid(kBlack));
   EXPECT_TRUE(t.rows.Flags().empty());
 }
